@@ -1,0 +1,31 @@
+#pragma once
+
+#include "DateValue.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+// Date values as text under the user's regional settings.
+namespace DateText {
+
+// The general date text: the locale's short date with a four-digit year, a
+// space, and the locale's long time without any time-zone field. A moment at
+// exactly midnight is written as the date alone.
+QString general(const DateValue &value, const QLocale &locale = QLocale::system());
+
+// Reads a date text: whatever general() writes under the same locale, and in
+// every locale the fixed form "H:m[.s] Y/M/D" with ASCII digits (the stored
+// default "00:00 2000/01/01" and the details dialog's picker text
+// "9:5.7 2024/3/4"). Nothing when the text names no moment in range.
+std::optional<DateValue> read(const QString &text, const QLocale &locale = QLocale::system());
+
+// The locale's short date format with the year widened to four digits; also
+// what the date picker shows.
+QString shortDateFormat(const QLocale &locale = QLocale::system());
+
+// The locale's long time format with every time-zone field removed.
+QString longTimeFormat(const QLocale &locale = QLocale::system());
+
+} // namespace DateText

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing for a purpose, and says which.
+#   scripts/deps.sh build   what building and running the widget needs
+#   scripts/deps.sh test    the above, plus what the tests need
+#   scripts/deps.sh ci      the above, plus the cross build, wine and the fuzzers
+set -euo pipefail
+
+build_pkgs=(cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-noto-extra)
+test_pkgs=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick faketime
+           desktop-file-utils dex libbenchmark-dev)
+ci_pkgs=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 clang libclang-rt-14-dev)
+
+want=("${build_pkgs[@]}")
+case "${1:-build}" in
+    build) ;;
+    test) want+=("${test_pkgs[@]}") ;;
+    ci) want+=("${test_pkgs[@]}" "${ci_pkgs[@]}") ;;
+    *) echo "usage: $0 build|test|ci" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${want[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]} == 0)); then
+    echo "deps: all ${#want[@]} packages are installed"
+    exit 0
+fi
+
+echo "deps: installing ${missing[*]}"
+sudo=()
+if ((EUID != 0)); then
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
