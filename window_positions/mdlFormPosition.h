@@ -1,0 +1,27 @@
+#pragma once
+
+#include "FormWindow.h"
+
+#include <QString>
+
+// Remembers a window's bounds and state in the settings store, section
+// "Form Positions", key = the window's name, as the text
+// "Top,Height,Left,Width,WindowState" in twips; and centres a window on the
+// primary screen. An empty application name stands for the program's title.
+namespace mdlFormPosition {
+
+// Writes the window's bounds and state. A minimized window writes nothing; a
+// maximized one only marks the stored value as maximized, keeping the bounds
+// it had before, or writes its current bounds when nothing usable is stored.
+void SaveFormPosition(FormWindow &frm, const QString &strAppName);
+
+// Applies the stored bounds to a normal window, pulls its top-left corner
+// back onto the desktop, then applies a stored maximized state. Returns false
+// and leaves the window untouched when the window is not normal or nothing
+// usable is stored; the caller then centres it.
+bool RestoreFormPosition(FormWindow &frm, const QString &strAppName);
+
+// Centres the window on the primary screen (Top first, then Left).
+void CenterForm(FormWindow &frm);
+
+} // namespace mdlFormPosition
