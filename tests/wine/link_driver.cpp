@@ -1,0 +1,93 @@
+// Tries the Win32 part of the startup shortcut (win/WinShellLink) on its own:
+// finds the Startup folder, makes Taloran.lnk for a program whose path holds
+// non-ASCII letters and a space, tests that it exists, reads it back, removes
+// it. Prints PASS or FAIL and exits 0 or 1. Built with -municode.
+
+#include "WinShellLink.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+int failures = 0;
+
+// The console may not take UTF-16, so texts are printed as UTF-8.
+std::string utf8(const std::wstring &text)
+{
+    if (text.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+void check(bool ok, const char *what, const std::wstring &detail = {})
+{
+    std::printf("%s: %s%s%s\n", ok ? "ok" : "FAILED", what, detail.empty() ? "" : " - ",
+                utf8(detail).c_str());
+    if (!ok)
+        ++failures;
+}
+
+bool writeEmptyFile(const std::wstring &path)
+{
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
+} // namespace
+
+int wmain()
+{
+    const std::wstring folder = winStartupFolder();
+    check(!folder.empty(), "Startup folder found", folder);
+    if (folder.empty()) {
+        std::printf("FAIL\n");
+        return 1;
+    }
+
+    // A program in a folder whose name needs more than one code page.
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring programFolder = std::wstring(temp) + L"Zo\u00eb \u65e5\u672c \u0414\u0430";
+    CreateDirectoryW(programFolder.c_str(), nullptr);
+    const std::wstring target = programFolder + L"\\Taloran.exe";
+    check(writeEmptyFile(target), "program file written", target);
+
+    const std::wstring link = folder + L"\\Taloran.lnk";
+    DeleteFileW(link.c_str());
+    check(!winOrdinaryFileExists(link), "no link before");
+    check(winCreateLink(link, target, L"/m"), "link created", link);
+    check(winOrdinaryFileExists(link), "link exists");
+
+    std::wstring readTarget;
+    std::wstring readArgs;
+    check(winReadLink(link, readTarget, readArgs), "link read back");
+    check(readTarget == target, "target path read back", readTarget);
+    check(readArgs == L"/m", "arguments read back", readArgs);
+
+    // Hidden files and folders are not ordinary files.
+    SetFileAttributesW(link.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    check(!winOrdinaryFileExists(link), "hidden link is not an ordinary file");
+    SetFileAttributesW(link.c_str(), FILE_ATTRIBUTE_NORMAL);
+    check(!winOrdinaryFileExists(folder), "folder is not an ordinary file");
+
+    check(DeleteFileW(link.c_str()) != 0, "link removed");
+    check(!winOrdinaryFileExists(link), "link gone");
+
+    DeleteFileW(target.c_str());
+    RemoveDirectoryW(programFolder.c_str());
+
+    std::printf("%s\n", failures == 0 ? "PASS" : "FAIL");
+    return failures == 0 ? 0 : 1;
+}
