@@ -1,0 +1,378 @@
+#include "DateText.h"
+#include "TestMain.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+using namespace std::chrono;
+
+namespace {
+
+DateValue at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    return DateValue(localMoment(y, mo, d, h, mi, s));
+}
+
+QString iso(const DateValue &v)
+{
+    return QStringLiteral("%1-%2-%3 %4:%5:%6")
+        .arg(v.year(), 4, 10, QChar('0'))
+        .arg(v.month(), 2, 10, QChar('0'))
+        .arg(v.day(), 2, 10, QChar('0'))
+        .arg(v.hour(), 2, 10, QChar('0'))
+        .arg(v.minute(), 2, 10, QChar('0'))
+        .arg(v.second(), 2, 10, QChar('0'));
+}
+
+QString describe(const std::optional<DateValue> &v)
+{
+    return v ? iso(*v) : QStringLiteral("nothing");
+}
+
+// Locales whose regional formats differ in the ways that matter here: two- and
+// four-digit years, day/month order, spaces and quoted literals inside the
+// date, AM/PM markers before or after the time, native digits, and time-zone
+// fields at either end, in brackets or after a comma.
+const QStringList localeNames{
+    QStringLiteral("en_US"), QStringLiteral("en_GB"), QStringLiteral("de_DE"),
+    QStringLiteral("fr_FR"), QStringLiteral("ja_JP"), QStringLiteral("ar_EG"),
+    QStringLiteral("hi_IN"), QStringLiteral("ru_RU"), QStringLiteral("ko_KR"),
+    QStringLiteral("zh_CN"), QStringLiteral("zh_TW"), QStringLiteral("fa_IR"),
+    QStringLiteral("bg_BG"), QStringLiteral("es_ES"), QStringLiteral("el_GR"),
+    QStringLiteral("sq_AL"), QStringLiteral("my_MM"), QStringLiteral("fi_FI"),
+    QStringLiteral("hu_HU"), QStringLiteral("th_TH"), QStringLiteral("mr_IN"),
+    QStringLiteral("am_ET"), QStringLiteral("C"),
+};
+
+void addLocaleRows()
+{
+    QTest::addColumn<QString>("localeName");
+    for (const QString &name : localeNames)
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// Moments that stress the formats: range edges, midnight, noon and the hours
+// either side of the AM/PM switch, a leap day, and wall times that fall in or
+// next to daylight-saving changes of the zones the test is run in (Central
+// Europe, US Eastern, Cairo, Sao Paulo and Tehran, some of which change at
+// midnight).
+QList<DateValue> notableMoments()
+{
+    return {
+        at(100, 1, 1),
+        at(100, 1, 1, 0, 0, 1),
+        at(999, 12, 31, 23, 59, 59),
+        at(1000, 1, 1, 12),
+        at(1899, 12, 31, 12, 0, 1),
+        at(1969, 12, 31, 23, 59, 59),
+        at(2000, 1, 1),
+        at(2000, 1, 1, 0, 0, 1),
+        at(2000, 1, 1, 0, 34, 56),
+        at(2000, 1, 1, 11, 59, 59),
+        at(2000, 1, 1, 12),
+        at(2000, 1, 1, 12, 34, 56),
+        at(2000, 1, 1, 13, 5, 7),
+        at(2000, 1, 1, 23, 59, 59),
+        at(2007, 3, 25, 8),
+        at(2024, 2, 29),
+        at(2024, 2, 29, 13, 5, 7),
+        at(2024, 3, 4, 9, 5, 7),
+        at(2024, 3, 10, 2, 30),
+        at(2024, 3, 31, 2, 30),
+        at(2024, 10, 27, 2, 30),
+        at(2024, 11, 3, 1, 30),
+        at(2024, 4, 26),
+        at(2024, 4, 26, 0, 30),
+        at(2018, 11, 4),
+        at(2018, 11, 4, 0, 30),
+        at(2022, 3, 22),
+        at(2022, 3, 22, 0, 30),
+        at(2096, 11, 25, 11, 13, 39),
+        at(9999, 12, 31),
+        at(9999, 12, 31, 23, 59, 59),
+    };
+}
+
+// Moments spread over the whole range, from a fixed seed.
+QList<DateValue> spreadMoments(int count)
+{
+    const qint64 first = at(DateValue::minYear, 1, 1).toLocalSeconds().time_since_epoch().count();
+    const qint64 last = at(DateValue::maxYear, 12, 31, 23, 59, 59).toLocalSeconds().time_since_epoch().count();
+    quint64 state = 0x2545F4914F6CDD1Dull;
+    QList<DateValue> moments;
+    for (int i = 0; i < count; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const qint64 offset = qint64((state >> 11) % quint64(last - first + 1));
+        moments.append(DateValue(local_seconds(seconds(first + offset))));
+    }
+    return moments;
+}
+
+} // namespace
+
+class TestDateText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data() { addLocaleRows(); }
+    void roundTrip();
+    void everyLocaleRoundTrips();
+    void roundTripUnderSystemLocale();
+    void generalText_data() { addLocaleRows(); }
+    void generalText();
+    void formats_data();
+    void formats();
+    void midnightIsDateAlone_data() { addLocaleRows(); }
+    void midnightIsDateAlone();
+    void fixedForm_data();
+    void fixedForm();
+    void rejected_data();
+    void rejected();
+    void arbitraryTextIsHandled();
+};
+
+void TestDateText::roundTrip()
+{
+    QFETCH(QString, localeName);
+    const QLocale locale(localeName);
+    const QList<DateValue> moments = notableMoments() + spreadMoments(300);
+    for (const DateValue &v : moments) {
+        const QString text = DateText::general(v, locale);
+        const auto back = DateText::read(text, locale);
+        QVERIFY2(back == v, qPrintable(QStringLiteral("%1 written as \"%2\" reads as %3")
+                                           .arg(iso(v), text, describe(back))));
+        // Written in the locale's own form, not the fixed fallback form.
+        const QString date = locale.toString(QDate(v.year(), v.month(), v.day()),
+                                             DateText::shortDateFormat(locale));
+        QVERIFY2(text.startsWith(date), qPrintable(text));
+    }
+}
+
+// Whatever the regional settings, a written text reads back; where Qt cannot
+// read its own text the fixed form is written instead.
+void TestDateText::everyLocaleRoundTrips()
+{
+    const QList<DateValue> moments{at(100, 1, 2, 0, 0, 1), at(2024, 2, 29), at(2024, 2, 29, 12, 30, 5),
+                                   at(1987, 7, 13, 1, 2, 3), at(9999, 12, 31, 23, 59, 59)};
+    const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                  QLocale::AnyTerritory);
+    for (const QLocale &locale : locales) {
+        for (const DateValue &v : moments) {
+            const QString text = DateText::general(v, locale);
+            const auto back = DateText::read(text, locale);
+            QVERIFY2(back == v, qPrintable(QStringLiteral("%1: %2 written as \"%3\" reads as %4")
+                                               .arg(locale.bcp47Name(), iso(v), text, describe(back))));
+        }
+    }
+    // A locale whose morning word Qt does not read back (checked first, so that
+    // a Qt that learns to read it does not fail this test).
+    const QLocale bodo(QStringLiteral("brx"));
+    const QString format = DateText::longTimeFormat(bodo);
+    if (bodo.toTime(bodo.toString(QTime(1, 2, 3), format), format).isValid())
+        QSKIP("This Qt reads the Bodo morning word");
+    QCOMPARE(DateText::general(at(2024, 3, 4, 1, 2, 3), bodo), QStringLiteral("1:2.3 2024/3/4"));
+    QCOMPARE(DateText::general(at(2024, 3, 4, 13, 2, 3), bodo).left(10), QStringLiteral("2024-03-04"));
+    QCOMPARE(DateText::general(at(2024, 3, 4), bodo), QStringLiteral("2024-03-04"));
+}
+
+void TestDateText::roundTripUnderSystemLocale()
+{
+    for (const DateValue &v : notableMoments())
+        QCOMPARE(describe(DateText::read(DateText::general(v))), iso(v));
+}
+
+void TestDateText::generalText()
+{
+    QFETCH(QString, localeName);
+    const QLocale locale(localeName);
+
+    // The years that two digits would lose or confuse are written in full, in
+    // the locale's own digits.
+    for (const int year : {100, 1999, 2024, 9999}) {
+        const QString text = DateText::general(at(year, 3, 4, 13, 5, 7), locale);
+        const QString fullYear = locale.toString(QDate(year, 1, 1), QStringLiteral("yyyy"));
+        QVERIFY2(text.contains(fullYear), qPrintable(text + " lacks " + fullYear));
+    }
+
+    // No time-zone name of the zone the test runs in, winter or summer, and
+    // nothing left over from where one was.
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    QStringList zoneNames{QStringLiteral("UTC"), QStringLiteral("GMT")};
+    for (const QDateTime &when : {QDateTime(QDate(2024, 1, 15), QTime(12, 0)),
+                                  QDateTime(QDate(2024, 7, 15), QTime(12, 0))}) {
+        zoneNames << zone.abbreviation(when) << zone.displayName(when, QTimeZone::ShortName, locale);
+    }
+    for (const DateValue &v : {at(2024, 1, 15, 13, 5, 7), at(2024, 7, 15, 0, 30), at(2024, 7, 15, 12)}) {
+        const QString text = DateText::general(v, locale);
+        for (const QString &name : std::as_const(zoneNames)) {
+            if (!name.isEmpty())
+                QVERIFY2(!text.contains(name), qPrintable(text + " names the zone " + name));
+        }
+        for (const char *leftover : {"()", "[]", "  "})
+            QVERIFY2(!text.contains(QLatin1String(leftover)), qPrintable(text));
+        QVERIFY2(!text.back().isSpace() && text.back() != u',', qPrintable(text));
+        QCOMPARE(text.trimmed(), text);
+    }
+}
+
+void TestDateText::formats_data()
+{
+    // The raw formats are those of the locale data this was written against;
+    // a row is skipped when the installed data differs.
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("rawDate");
+    QTest::addColumn<QString>("rawTime");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+
+    QTest::newRow("en_US two-digit year, AM/PM")
+        << "en_US" << "M/d/yy" << "h:mm:ss AP t" << "M/d/yyyy" << "h:mm:ss AP";
+    QTest::newRow("en_GB four-digit year stays")
+        << "en_GB" << "dd/MM/yyyy" << "HH:mm:ss t" << "dd/MM/yyyy" << "HH:mm:ss";
+    QTest::newRow("de_DE") << "de_DE" << "dd.MM.yy" << "HH:mm:ss t" << "dd.MM.yyyy" << "HH:mm:ss";
+    QTest::newRow("hi_IN") << "hi_IN" << "d/M/yy" << "h:mm:ss AP t" << "d/M/yyyy" << "h:mm:ss AP";
+    QTest::newRow("ko_KR spaces in date, AM/PM first")
+        << "ko_KR" << "yy. M. d." << "AP h시 m분 s초 t" << "yyyy. M. d." << "AP h시 m분 s초";
+    QTest::newRow("zh_CN zone first") << "zh_CN" << "yyyy/M/d" << "t HH:mm:ss" << "yyyy/M/d" << "HH:mm:ss";
+    QTest::newRow("fa_IR zone in parentheses")
+        << "fa_IR" << "yyyy/M/d" << "H:mm:ss (t)" << "yyyy/M/d" << "H:mm:ss";
+    QTest::newRow("zh_TW zone in brackets")
+        << "zh_TW" << "yyyy/M/d" << "Bh:mm:ss [t]" << "yyyy/M/d" << "Bh:mm:ss";
+    QTest::newRow("bg_BG quoted literals")
+        << "bg_BG" << "d.MM.yy 'г'." << "H:mm:ss 'ч'. t" << "d.MM.yyyy 'г'." << "H:mm:ss 'ч'.";
+    QTest::newRow("fr_CA letters inside quotes")
+        << "fr_CA" << "yyyy-MM-dd" << "HH 'h' mm 'min' ss 's' t" << "yyyy-MM-dd" << "HH 'h' mm 'min' ss 's'";
+    QTest::newRow("nn_NO quoted literal first")
+        << "nn_NO" << "dd.MM.yyyy" << "'kl'. HH:mm:ss t" << "dd.MM.yyyy" << "'kl'. HH:mm:ss";
+    QTest::newRow("sq_AL zone after a comma")
+        << "sq_AL" << "d.M.yy" << "h:mm:ss AP, t" << "d.M.yyyy" << "h:mm:ss AP";
+}
+
+void TestDateText::formats()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, rawDate);
+    QFETCH(QString, rawTime);
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    const QLocale locale(localeName);
+    if (locale.dateFormat(QLocale::ShortFormat) != rawDate || locale.timeFormat(QLocale::LongFormat) != rawTime)
+        QSKIP("The installed locale data has other formats for this locale");
+    QCOMPARE(DateText::shortDateFormat(locale), date);
+    QCOMPARE(DateText::longTimeFormat(locale), time);
+}
+
+void TestDateText::midnightIsDateAlone()
+{
+    QFETCH(QString, localeName);
+    const QLocale locale(localeName);
+    for (const DateValue &v : {at(2024, 2, 29), at(100, 1, 1), at(9999, 12, 31), at(2024, 4, 26)}) {
+        const QString text = DateText::general(v, locale);
+        QCOMPARE(text, locale.toString(QDate(v.year(), v.month(), v.day()), DateText::shortDateFormat(locale)));
+        QCOMPARE(describe(DateText::read(text, locale)), iso(v));
+    }
+    // One second later the time is written too.
+    const QString text = DateText::general(at(2024, 2, 29, 0, 0, 1), locale);
+    QVERIFY(text.size() > DateText::general(at(2024, 2, 29), locale).size());
+}
+
+void TestDateText::fixedForm_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    const QList<std::pair<QString, QString>> forms{
+        {"00:00 2000/01/01", "2000-01-01 00:00:00"},
+        {"9:5.7 2024/3/4", "2024-03-04 09:05:07"},
+        {"23:59.59 2024/12/31", "2024-12-31 23:59:59"},
+        {"0:0.0 2025/1/1", "2025-01-01 00:00:00"},
+        {"12:0.0 2024/2/29", "2024-02-29 12:00:00"},
+        {"2:30.0 2024/3/31", "2024-03-31 02:30:00"},
+        {"0:0.0 100/1/1", "0100-01-01 00:00:00"},
+        {"23:59.59 9999/12/31", "9999-12-31 23:59:59"},
+        {"  9:5.7 2024/3/4\n", "2024-03-04 09:05:07"},
+    };
+    for (const QString &name : localeNames) {
+        for (const auto &[text, expected] : forms)
+            QTest::addRow("%s %s", qPrintable(name), qPrintable(text.trimmed())) << name << text << expected;
+    }
+}
+
+void TestDateText::fixedForm()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(describe(DateText::read(text, QLocale(localeName))), expected);
+}
+
+void TestDateText::rejected_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("text");
+
+    const QStringList texts{
+        "", "   ", "garbage", "00:00", "2000/01/01 00:00", "00:00 2000/01/01 x",
+        "24:00 2000/01/01", "0:60 2000/1/1", "0:0.60 2000/1/1", "-1:0 2000/1/1",
+        "0:0 2023/2/29", "0:0 2024/2/30", "0:0 2000/13/1", "0:0 2000/0/1", "0:0 2000/1/0",
+        "0:0 2000/1/32", "0:0 99/12/31", "0:0 0/1/1", "0:0 10000/1/1",
+        "0:0 2000-01-01", "0:0.0.0 2000/1/1", "0:0 2000/1", "99999999999:0 2000/1/1",
+    };
+    for (const QString &name : localeNames) {
+        for (const QString &text : texts)
+            QTest::addRow("%s \"%s\"", qPrintable(name), qPrintable(text)) << name << text;
+
+        // Texts in the locale's own form that name no moment in range.
+        const QLocale locale(name);
+        const QString dateFormat = DateText::shortDateFormat(locale);
+        const QString timeFormat = DateText::longTimeFormat(locale);
+        QTest::addRow("%s year 99", qPrintable(name))
+            << name << locale.toString(QDate(99, 12, 31), dateFormat);
+        QTest::addRow("%s year 10000", qPrintable(name))
+            << name << locale.toString(QDate(10000, 1, 1), dateFormat) + ' '
+                   + locale.toString(QTime(1, 2, 3), timeFormat);
+        QTest::addRow("%s time alone", qPrintable(name)) << name << locale.toString(QTime(1, 2, 3), timeFormat);
+        QTest::addRow("%s trailing text", qPrintable(name))
+            << name << DateText::general(at(2024, 3, 4, 13, 5, 7), locale) + " UTC+99";
+    }
+}
+
+void TestDateText::rejected()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, text);
+    const auto value = DateText::read(text, QLocale(localeName));
+    QVERIFY2(!value, qPrintable(QStringLiteral("\"%1\" reads as %2").arg(text, describe(value))));
+}
+
+// Random texts made of the characters and pieces dates are made of: reading
+// them must neither crash nor give a moment out of range.
+void TestDateText::arbitraryTextIsHandled()
+{
+    quint64 state = 12345;
+    const auto next = [&state](quint64 bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return qsizetype((state >> 33) % bound);
+    };
+    for (const QString &name : localeNames) {
+        const QLocale locale(name);
+        QStringList pieces{" ", ":", ".", "/", "-", "'", "0", "1", "2", "9", "12", "24", "60",
+                           "2024", "10000", locale.amText(), locale.pmText(), QString(QChar(0x200F)),
+                           locale.toString(12), locale.toString(2024), QString(QChar(0xD800))};
+        pieces += DateText::general(at(2024, 3, 4, 13, 5, 7), locale).split(u' ');
+        for (int i = 0; i < 300; ++i) {
+            QString text;
+            for (qsizetype n = next(12); n > 0; --n)
+                text += pieces[next(pieces.size())];
+            const auto value = DateText::read(text, locale);
+            QVERIFY2(!value || value->isInRange(), qPrintable(text));
+        }
+        QVERIFY(!DateText::read(QString(100000, u'1'), locale));
+        QVERIFY(!DateText::read(QString(300, u' ') + "9:5.7 2024/3/4x", locale));
+    }
+}
+
+TALORAN_TEST_MAIN(TestDateText)
+#include "test_datetext.moc"
