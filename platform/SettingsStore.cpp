@@ -20,7 +20,8 @@ std::unique_ptr<QSettings> open(const QString &appName)
         QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + name,
         QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, name, name);
+    // The native format on Linux is an INI file named <application>.conf.
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
 #endif
 }
 

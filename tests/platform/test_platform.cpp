@@ -1,0 +1,70 @@
+// The two seams every subsystem shares: the settings store and the clock.
+
+#include "TestMain.h"
+
+#include "LocalClock.h"
+#include "SettingsStore.h"
+
+#include <QDateTime>
+#include <QFile>
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theStoreIsAFileThatPeopleAndTestsCanFind()
+    {
+        const QString expected =
+            qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Taloran/Taloran.conf");
+        QCOMPARE(SettingsStore::location(), expected);
+        QCOMPARE(SettingsStore::location(QStringLiteral("Taloran")), expected);
+
+        QVERIFY(SettingsStore::saveSetting(QString(), "General", "Target", "00:00 2000/01/01"));
+        QVERIFY(SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "1200,2400,3000,4500,0"));
+        QFile file(expected);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY2(text.contains("[General]\nTarget=00:00 2000/01/01\n"), text.constData());
+        QVERIFY2(text.contains("frmMain=\"1200,2400,3000,4500,0\""), text.constData());
+    }
+
+    void valuesReadBackWithADefaultForMissingOnes()
+    {
+        QCOMPARE(SettingsStore::getSetting(QString(), "General", "Missing", "fallback"), "fallback");
+        QCOMPARE(SettingsStore::getSetting("Other", "General", "Target", "d"), "d");
+        QVERIFY(SettingsStore::saveSetting(QString(), "General", "Odd", " spaces, commas; \"quotes\" = é "));
+        QCOMPARE(SettingsStore::getSetting(QString(), "General", "Odd"), " spaces, commas; \"quotes\" = é ");
+    }
+
+    void aHandEditedListReadsAsOneText()
+    {
+        QFile file(SettingsStore::location("Edited"));
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Form%20Positions]\nfrmMain=1200,2400,3000,4500,0\n");
+        file.close();
+        QCOMPARE(SettingsStore::getSetting("Edited", "Form Positions", "frmMain"), "1200,2400,3000,4500,0");
+    }
+
+    void theClockIsTheLocalWallClock()
+    {
+        using namespace std::chrono;
+        const QDateTime before = QDateTime::currentDateTime();
+        const local_seconds now = LocalClock::now();
+        const QDateTime after = QDateTime::currentDateTime();
+        const auto toLocal = [](const QDateTime &t) {
+            const QDate d = t.date();
+            const QTime tm = t.time();
+            return local_days{year{d.year()} / month{unsigned(d.month())} / day{unsigned(d.day())}}
+                + hours{tm.hour()} + minutes{tm.minute()} + seconds{tm.second()};
+        };
+        QVERIFY(toLocal(before) <= now && now <= toLocal(after));
+
+        FixedClock fixed(localMoment(2007, 3, 11, 11, 13, 39));
+        QCOMPARE(LocalClock::now(), localMoment(2007, 3, 11, 11, 13, 39));
+    }
+};
+
+TALORAN_TEST_MAIN(TestPlatform)
+#include "test_platform.moc"
