@@ -1,0 +1,152 @@
+# End-to-end harness, sourced by each test script: a private Xvfb with the
+# openbox window manager, the widget started with its own settings folder,
+# xdotool to drive it and xprop/xwininfo to read it. Every process started
+# here is stopped by PID when the script exits.
+set -euo pipefail
+
+: "${TALORAN_BIN:?TALORAN_BIN must name the built program}"
+E2E_NAME=$(basename "$0" .sh)
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/taloran-e2e.XXXXXX")
+E2E_OUT=${E2E_OUTPUT_DIR:-${TALORAN_BUILD_DIR:-$E2E_TMP}/e2e-output}
+mkdir -p "$E2E_OUT" "$E2E_TMP/config"
+export XDG_CONFIG_HOME=$E2E_TMP/config
+export LC_ALL=${E2E_LOCALE:-en_US.UTF-8}
+export TZ=${TZ:-UTC}
+unset WAYLAND_DISPLAY SESSION_MANAGER
+FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+SETTINGS_FILE=$XDG_CONFIG_HOME/Taloran/Taloran.conf
+E2E_PIDS=()
+
+log() { printf '[%s] %s\n' "$E2E_NAME" "$*" >&2; }
+fail() { log "FAIL: $*"; exit 1; }
+
+e2e_cleanup() {
+    local status=$?
+    local i
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        kill "${E2E_PIDS[i]}" 2>/dev/null || true
+    done
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        # Give each a moment, then make sure.
+        for _ in 1 2 3 4 5 6 7 8 9 10; do
+            kill -0 "${E2E_PIDS[i]}" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "${E2E_PIDS[i]}" 2>/dev/null || true
+    done
+    rm -rf "$E2E_TMP"
+    if ((status == 0)); then log "PASS"; fi
+    exit $status
+}
+trap e2e_cleanup EXIT
+trap 'exit 130' INT TERM
+
+# wait_for TIMEOUT_SECONDS COMMAND...: polls COMMAND until it succeeds.
+wait_for() {
+    local timeout=$1
+    shift
+    local deadline=$((SECONDS + timeout))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+start_x() {
+    local display
+    for display in $(seq 90 140); do
+        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
+        Xvfb ":$display" -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
+            >"$E2E_TMP/xvfb.log" 2>&1 &
+        E2E_PIDS+=($!)
+        export DISPLAY=:$display
+        if wait_for 10 xdpyinfo; then
+            break
+        fi
+        kill "${E2E_PIDS[-1]}" 2>/dev/null || true
+        unset 'E2E_PIDS[-1]'
+    done
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+        || fail "openbox did not start"
+}
+
+# start_app [--faketime "YYYY-MM-DD hh:mm:ss"] [ARGS...]: starts the widget
+# and sets APP_PID and WID (its main window).
+start_app() {
+    local env=()
+    if [[ ${1:-} == --faketime ]]; then
+        env=(LD_PRELOAD=$FAKETIME_LIB "FAKETIME=$2" FAKETIME_DONT_FAKE_MONOTONIC=1)
+        shift 2
+    fi
+    env "${env[@]}" "${APP_BIN:-$TALORAN_BIN}" "$@" >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    E2E_PIDS+=($APP_PID)
+    wait_for 15 main_window_of "$APP_PID" || fail "the widget's window did not appear"
+    WID=$(main_window_of "$APP_PID")
+}
+
+# The id of the main window of process $1: the 800 x 125 one.
+main_window_of() {
+    local wid
+    for wid in $(xdotool search --all --pid "$1" --name '.' 2>/dev/null); do
+        if xwininfo -id "$wid" 2>/dev/null | grep -q 'Width: 800$'; then
+            echo "$wid"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# The id of the details dialog of process $1: the 346 x 267 one.
+dialog_window_of() {
+    local wid
+    for wid in $(xdotool search --all --pid "$1" --name '.' 2>/dev/null); do
+        if xwininfo -id "$wid" 2>/dev/null | grep -q 'Width: 346$' \
+            && xwininfo -id "$wid" | grep -q 'Map State: IsViewable'; then
+            echo "$wid"
+            return 0
+        fi
+    done
+    return 1
+}
+
+window_name() { xdotool getwindowname "$1"; }
+window_name_is() { [[ $(window_name "$1") == "$2" ]]; }
+wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }
+wm_state_is() { [[ $(wm_state "$1") == "$2" ]]; }
+# Absolute position of a window's top-left corner: "X Y".
+window_pos() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+}
+window_pos_is() { [[ $(window_pos "$1") == "$2" ]]; }
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# click_at WID X Y: a left click at a point of the window.
+click_at() {
+    xdotool mousemove --window "$1" "$2" "$3"
+    sleep 0.1
+    xdotool click 1
+}
+
+# setting SECTION KEY: a value of the settings file, quotes removed.
+setting() {
+    [[ -f $SETTINGS_FILE ]] || return 1
+    awk -v section="[$1]" -v key="$2" '
+        /^\[/ { inside = ($0 == section); next }
+        inside && index($0, key "=") == 1 { v = substr($0, length(key) + 2); gsub(/^"|"$/, "", v); print v; found = 1 }
+        END { exit !found }' "$SETTINGS_FILE"
+}
+
+# store_setting SECTION KEY VALUE: writes a value before the widget starts.
+store_setting() {
+    mkdir -p "$(dirname "$SETTINGS_FILE")"
+    printf '[%s]\n%s=%s\n' "$1" "$2" "$3" >>"$SETTINGS_FILE"
+}
+
+screenshot() {
+    import -window root "$E2E_OUT/$1.png"
+    log "screenshot: $E2E_OUT/$1.png"
+}

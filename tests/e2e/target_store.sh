@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The target reaches the settings store when the widget closes: through its
+# close button, and when the process is asked to end by a signal.
+source "$(dirname "$0")/lib.sh"
+start_x
+
+# First start with an empty store: the target becomes the start moment.
+start_app --faketime "2007-03-11 11:13:39"
+wait_for 5 wm_state_is "$WID" Normal || fail "not shown normal"
+screenshot target_store_first_start
+click_at "$WID" 760 97
+wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
+[[ $(setting General Target) == "3/11/2007 11:13:39 AM" ]] \
+    || fail "stored target is '$(setting General Target)'"
+
+# A stored text that cannot be read: the widget starts normally and leaves
+# the text alone until it writes the target at exit.
+printf '[General]\nTarget=not a date\n' >"$SETTINGS_FILE"
+start_app --faketime "2008-02-28 22:30:15"
+sleep 0.5
+[[ $(setting General Target) == "not a date" ]] || fail "the unreadable text was rewritten at start"
+kill -TERM "$APP_PID"
+wait_for 10 process_gone "$APP_PID" || fail "SIGTERM did not end the program"
+[[ $(setting General Target) == "2/28/2008 10:30:15 PM" ]] \
+    || fail "target after SIGTERM is '$(setting General Target)'"
+
+# A target ahead survives a SIGINT and a SIGHUP.
+for signal in INT HUP; do
+    printf '[General]\nTarget=8:0.0 2031/7/4\n' >"$SETTINGS_FILE"
+    start_app --faketime "2008-02-28 22:30:15"
+    kill -"$signal" "$APP_PID"
+    wait_for 10 process_gone "$APP_PID" || fail "SIG$signal did not end the program"
+    [[ $(setting General Target) == "7/4/2031 8:00:00 AM" ]] \
+        || fail "target after SIG$signal is '$(setting General Target)'"
+done
