@@ -1,0 +1,206 @@
+// Dragging the main window by its background, and the double-click that
+// centres it: the window follows the cursor and its bounds are stored.
+
+#include "TestMain.h"
+
+#include "DragMath.h"
+#include "PictureBox.h"
+#include "SettingsStore.h"
+#include "frmMain.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+#include <limits>
+
+namespace {
+
+QString storedBounds()
+{
+    return SettingsStore::getSetting(QString(), QStringLiteral("Form Positions"),
+                                     QStringLiteral("frmMain"));
+}
+
+QString boundsText(const QWidget &window)
+{
+    const QRect g = window.frameGeometry();
+    return QStringLiteral("%1,%2,%3,%4,0")
+        .arg(g.y() * 15)
+        .arg(g.height() * 15)
+        .arg(g.x() * 15)
+        .arg(g.width() * 15);
+}
+
+// Runs `steps` one after another from inside the event loop that a press
+// starts, each a few milliseconds after the one before.
+void during(std::vector<std::function<void()>> steps)
+{
+    int delay = 5;
+    for (auto &step : steps) {
+        QTimer::singleShot(delay, std::move(step));
+        delay += 5;
+    }
+}
+
+} // namespace
+
+class TestDrag : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmMain> form;
+
+    QWindow *window() const { return form->windowHandle(); }
+    // A point of the background away from the labels and the buttons.
+    static QPoint backgroundPoint() { return {300, 100}; }
+
+private slots:
+    void init()
+    {
+        QFile::remove(SettingsStore::location());
+        form = std::make_unique<frmMain>();
+        form->move(100, 80);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void cleanup() { form.reset(); }
+
+    void theWindowFollowsTheCursorAndIsStored_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QPoint>("movement");
+        QTest::newRow("left") << Qt::LeftButton << Qt::KeyboardModifiers() << QPoint(37, -21);
+        QTest::newRow("right with shift") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                          << QPoint(-90, 15);
+        QTest::newRow("middle with ctrl and alt")
+            << Qt::MiddleButton << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
+            << QPoint(5, 300);
+        QTest::newRow("past the top left") << Qt::LeftButton << Qt::KeyboardModifiers() << QPoint(-150, -120);
+        QTest::newRow("without moving") << Qt::LeftButton << Qt::KeyboardModifiers() << QPoint(0, 0);
+    }
+
+    void theWindowFollowsTheCursorAndIsStored()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QPoint, movement);
+        const QPoint start = form->pos();
+        const QPoint grab = form->mapToGlobal(backgroundPoint());
+        QCursor::setPos(grab);
+
+        bool labelsKeptCounting = false;
+        during({[&] { QCursor::setPos(grab + movement / 2); },
+                [&] { QCursor::setPos(grab + movement); },
+                [&] { labelsKeptCounting = form->tmr->isActive() && form->isDragging(); },
+                [&] { QTest::mouseRelease(window(), button, modifiers, backgroundPoint() + movement); }});
+        QTest::mousePress(window(), button, modifiers, backgroundPoint());
+
+        QVERIFY(!form->isDragging());
+        QVERIFY(labelsKeptCounting);
+        QCOMPARE(form->pos(), start + movement);
+        QCOMPARE(storedBounds(), boundsText(*form));
+    }
+
+    void aReleaseThatGoesElsewhereStillEndsTheDrag()
+    {
+        QWidget other;
+        other.setGeometry(500, 400, 100, 100);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        const QPoint grab = form->mapToGlobal(backgroundPoint());
+        QCursor::setPos(grab);
+        during({[&] { QCursor::setPos(grab + QPoint(10, 10)); },
+                // The button comes up over another window: the drag ends
+                // and stores the bounds as a release would.
+                [&] { QTest::mouseRelease(other.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5)); }});
+        QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
+        QVERIFY(!form->isDragging());
+        QCOMPARE(storedBounds(), boundsText(*form));
+    }
+
+    void closingTheWindowEndsTheDrag()
+    {
+        const QPoint grab = form->mapToGlobal(backgroundPoint());
+        QCursor::setPos(grab);
+        during({[&] { form->close(); }, [&] { QCursor::setPos(grab + QPoint(40, 40)); }});
+        QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
+        QVERIFY(!form->isDragging());
+        QVERIFY(form->isUnloaded());
+        QCOMPARE(storedBounds(), QString());
+        // Release the button the test still holds.
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, backgroundPoint());
+    }
+
+    void pressesOnLabelsAndButtonsMoveNothing()
+    {
+        const QPoint start = form->pos();
+        for (QWidget *control : std::initializer_list<QWidget *>{form->lblWeeks, form->lblSec,
+                                                                  form->picMore}) {
+            const QPoint local = control->geometry().center();
+            QCursor::setPos(form->mapToGlobal(local));
+            during({[&] { QCursor::setPos(form->mapToGlobal(local) + QPoint(50, 50)); },
+                    [&] { QTest::mouseRelease(window(), Qt::LeftButton, {}, local + QPoint(50, 50)); }});
+            QTest::mousePress(window(), Qt::LeftButton, {}, local);
+            QTest::qWait(30);
+            QCOMPARE(form->pos(), start);
+        }
+        QCOMPARE(storedBounds(), QString());
+    }
+
+    void doubleClickCentresAndStores()
+    {
+        QTest::mouseDClick(form->picBack, Qt::LeftButton, {}, backgroundPoint());
+        const QRect screen = form->screen()->geometry();
+        QVERIFY(qAbs(form->frameGeometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(form->frameGeometry().center().y() - screen.center().y()) <= 1);
+        QCOMPARE(storedBounds(), boundsText(*form));
+    }
+
+    void formLoadRestoresOrCentres()
+    {
+        form.reset();
+        SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "1500,1875,3000,12000,0");
+        frmMain restored;
+        restored.Form_Load({});
+        QCOMPARE(restored.pos(), QPoint(200, 100));
+
+        SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "broken");
+        frmMain centred;
+        centred.Form_Load({});
+        const QRect screen = centred.screen()->geometry();
+        QVERIFY(qAbs(centred.frameGeometry().center().x() - screen.center().x()) <= 1);
+        // A malformed value is left for the next save to replace.
+        QCOMPARE(storedBounds(), "broken");
+    }
+
+    void pressRoundingAndOverflow()
+    {
+        using DragMath::edgeTwips;
+        using DragMath::twipsToPixels;
+        QCOMPARE(twipsToPixels(37.5f), 2);
+        QCOMPARE(twipsToPixels(52.5f), 4);
+        QCOMPARE(twipsToPixels(-37.5f), -2);
+        QCOMPARE(twipsToPixels(1500.f), 100);
+        QVERIFY(!twipsToPixels(1e30f));
+        QVERIFY(!twipsToPixels(std::numeric_limits<float>::quiet_NaN()));
+
+        QCOMPARE(edgeTwips(120, 100, 50), 1050.f);
+        QCOMPARE(edgeTwips(80, 100, -5), -375.f);
+        constexpr qint32 max = std::numeric_limits<qint32>::max();
+        constexpr qint32 min = std::numeric_limits<qint32>::min();
+        QVERIFY(!edgeTwips(min, 1, 0));                // the difference
+        QVERIFY(!edgeTwips(max, 0, 1));                // the sum
+        QVERIFY(!edgeTwips(max / 15 + 1, 0, 0));       // the product
+        QCOMPARE(edgeTwips(max / 15, 0, 0), float((max / 15) * 15));
+    }
+};
+
+TALORAN_TEST_MAIN(TestDrag)
+#include "test_drag.moc"
