@@ -4,6 +4,7 @@
 #include "Countdown.h"
 #include "DragMath.h"
 #include "LocalClock.h"
+#include "NumberLabel.h"
 #include "PictureBox.h"
 #include "TargetDate.h"
 #include "WidgetFormWindow.h"
@@ -85,15 +86,15 @@ void frmMain::createControls()
     QPalette labelPalette = palette();
     labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::ButtonText));
     const QFont numberFont = Assets::numberFont();
+    // The numbers stand on the baseline of the unit words in the artwork,
+    // y = 51 in the window, 46 in the labels.
+    const int wordBaseline = 51 - 5;
     const auto label = [&](const char *name, int x, const QString &unit) {
-        auto *lbl = new QLabel(QStringLiteral("00"), picBack);
+        auto *lbl = new NumberLabel(QStringLiteral("00"), wordBaseline, picBack);
         lbl->setObjectName(QLatin1String(name));
         lbl->setGeometry(x, 5, 57, 73);
         lbl->setFont(numberFont);
         lbl->setPalette(labelPalette);
-        lbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lbl->setWordWrap(false);
-        lbl->setTextFormat(Qt::PlainText);
         lbl->setAutoFillBackground(false);
         // A press on a number is the number's own; it must not drag.
         lbl->setAttribute(Qt::WA_NoMousePropagation);
