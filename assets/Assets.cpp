@@ -1,5 +1,7 @@
 #include "Assets.h"
 
+#include <cstring>
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
@@ -55,14 +57,24 @@ QFont installedOrBundled(const QString &family, const QString &fallback, qreal p
     return font;
 }
 
+// Little-endian fields of the file; 0 past its end.
+template<typename T>
+T field(const QByteArray &b, qsizetype at)
+{
+    T value = 0;
+    if (at >= 0 && at <= b.size() - qsizetype(sizeof(T)))
+        std::memcpy(&value, b.constData() + at, sizeof(T));
+    return qFromLittleEndian(value);
+}
+
 quint16 u16(const QByteArray &b, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(b.constData() + at);
+    return field<quint16>(b, at);
 }
 
 quint32 u32(const QByteArray &b, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(b.constData() + at);
+    return field<quint32>(b, at);
 }
 
 // Reads the first image of a .cur file with a 1, 4 or 8-bit palette and an
