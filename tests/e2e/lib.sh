@@ -150,3 +150,50 @@ screenshot() {
     import -window root "$E2E_OUT/$1.png"
     log "screenshot: $E2E_OUT/$1.png"
 }
+
+# A clock that the test moves while the widget runs: libfaketime reads this
+# file on every clock call (FAKETIME_NO_CACHE) and freezes the time at what
+# it says. The file holds seconds since the epoch (FAKETIME_FMT=%s) because
+# libfaketime reads a "YYYY-MM-DD hh:mm:ss" text as local time and would
+# take the later of the two readings of an hour that repeats when daylight
+# saving ends. The monotonic clock stays real so that the timers run, and
+# file times stay real (NO_FAKE_STAT): faked ones slow the start by about a
+# second, long enough for the window manager to miss the first window.
+FAKE_CLOCK_FILE=$E2E_TMP/fake-clock
+
+# set_fake_clock TIME: moves the frozen clock to TIME, any text that GNU date
+# reads: local time in $TZ ("2007-03-11 11:13:39"), or with an offset
+# ("2007-10-28 02:59:59 +0200"). The file is replaced whole, so a reading
+# never sees it half written.
+set_fake_clock() {
+    local seconds
+    seconds=$(date -d "$1" +%s) || fail "cannot read the time '$1'"
+    printf '%s\n' "$seconds" >"$FAKE_CLOCK_FILE.new"
+    mv -f "$FAKE_CLOCK_FILE.new" "$FAKE_CLOCK_FILE"
+}
+
+# start_app_on_fake_clock TIME [ARGS...]: start_app with the clock frozen at
+# TIME; set_fake_clock moves it later.
+start_app_on_fake_clock() {
+    set_fake_clock "$1"
+    shift
+    env -u FAKETIME "LD_PRELOAD=$FAKETIME_LIB" "FAKETIME_TIMESTAMP_FILE=$FAKE_CLOCK_FILE" \
+        FAKETIME_FMT=%s FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 \
+        "${APP_BIN:-$TALORAN_BIN}" "$@" >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    E2E_PIDS+=($APP_PID)
+    wait_for 15 main_window_of "$APP_PID" || fail "the widget's window did not appear"
+    WID=$(main_window_of "$APP_PID")
+}
+
+# stays_for SECONDS COMMAND...: succeeds when COMMAND keeps succeeding,
+# polled, for SECONDS (fractions allowed).
+stays_for() {
+    local deadline
+    deadline=$(($(date +%s%N) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1e9 }')))
+    shift
+    while (($(date +%s%N) < deadline)); do
+        "$@" >/dev/null 2>&1 || return 1
+        sleep 0.1
+    done
+}
