@@ -113,6 +113,26 @@ std::optional<DateValue> readFixedForm(const QString &text)
     return DateValue::fromParts(number(4), number(5), number(6), number(1), number(2), number(3));
 }
 
+// Qt 6.4's parser reads past the end of a string when it matches a leading
+// upper-case AM/PM field whose words change under upper-casing and are not
+// plain ASCII (the Ewe locale's "ŋdi"). Such time texts are not handed to it;
+// they are written in the fixed form instead, which reads everywhere.
+bool qtReadsTimeSafely(const QLocale &locale, const QString &timeFormat)
+{
+    const QList<Piece> pieces = splitFormat(timeFormat);
+    const auto firstField = std::find_if(pieces.cbegin(), pieces.cend(),
+                                         [](const Piece &p) { return p.kind == Piece::Field; });
+    if (firstField == pieces.cend() || firstField->text.front() != u'A')
+        return true;
+    for (const QString &word : {locale.amText(), locale.pmText()}) {
+        const bool ascii = std::all_of(word.cbegin(), word.cend(),
+                                       [](QChar c) { return c.unicode() < 0x80; });
+        if (!ascii && word.toUpper() != word)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 namespace DateText {
@@ -203,6 +223,8 @@ std::optional<DateValue> read(const QString &text, const QLocale &locale)
 
     // The date format may itself contain spaces: try each one as the split.
     const QString timeFormat = longTimeFormat(locale);
+    if (!qtReadsTimeSafely(locale, timeFormat))
+        return std::nullopt;
     for (qsizetype i = s.indexOf(u' '); i >= 0; i = s.indexOf(u' ', i + 1)) {
         const QDate date = locale.toDate(s.left(i), dateFormat);
         if (!date.isValid())
