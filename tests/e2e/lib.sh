@@ -124,6 +124,66 @@ window_pos() {
 window_pos_is() { [[ $(window_pos "$1") == "$2" ]]; }
 process_gone() { ! kill -0 "$1" 2>/dev/null; }
 
+# Whether openbox has finished starting up: it names its theme on the root
+# window only once its configuration and fonts are loaded, which can take
+# seconds on a busy machine. A window mapped before then may stay unmanaged
+# and unmapped for good.
+wm_ready() { [[ $(xprop -root _OB_THEME 2>/dev/null) == *'"'* ]]; }
+
+# A window's size in device pixels: "WIDTH HEIGHT".
+window_size() {
+    xwininfo -id "$1" | awk '/^ +Width:/ {w=$NF} /^ +Height:/ {h=$NF} END {print w, h}'
+}
+
+# The id of a window of process $1 that is $2 device pixels wide.
+window_of_width() {
+    local wid
+    for wid in $(xdotool search --all --pid "$1" --name '.' 2>/dev/null); do
+        if xwininfo -id "$wid" 2>/dev/null | grep -q "Width: $2\$"; then
+            echo "$wid"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# start_app_at_scale FACTOR [--faketime "YYYY-MM-DD hh:mm:ss"] [ARGS...]: as
+# start_app, with Qt drawing the whole program FACTOR times larger; the main
+# window is then 800 * FACTOR device pixels wide.
+start_app_at_scale() {
+    local width=$((800 * $1)) env=(QT_SCALE_FACTOR=$1)
+    shift
+    if [[ ${1:-} == --faketime ]]; then
+        env+=(LD_PRELOAD=$FAKETIME_LIB "FAKETIME=$2" FAKETIME_DONT_FAKE_MONOTONIC=1)
+        shift 2
+    fi
+    env "${env[@]}" "${APP_BIN:-$TALORAN_BIN}" "$@" >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    E2E_PIDS+=($APP_PID)
+    wait_for 15 window_of_width "$APP_PID" "$width" || fail "the widget's window did not appear"
+    WID=$(window_of_width "$APP_PID" "$width")
+}
+
+# Whether process $1 has ended: gone, or a zombie its parent has not reaped.
+process_ended() {
+    local state
+    state=$(ps -o stat= -p "$1") || return 0
+    [[ $state == Z* ]]
+}
+
+# stop_app: ends the widget started last, as the end of a session would, and
+# waits until it has gone.
+stop_app() {
+    local i
+    kill "$APP_PID" 2>/dev/null || true
+    wait_for 10 process_ended "$APP_PID" || fail "the widget did not end"
+    wait "$APP_PID" 2>/dev/null || true
+    for i in "${!E2E_PIDS[@]}"; do
+        if [[ ${E2E_PIDS[i]} == "$APP_PID" ]]; then unset 'E2E_PIDS[i]'; fi
+    done
+    E2E_PIDS=("${E2E_PIDS[@]}")
+}
+
 # click_at WID X Y: a left click at a point of the window.
 click_at() {
     xdotool mousemove --window "$1" "$2" "$3"
