@@ -10,7 +10,9 @@ E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/taloran-e2e.XXXXXX")
 E2E_OUT=${E2E_OUTPUT_DIR:-${TALORAN_BUILD_DIR:-$E2E_TMP}/e2e-output}
 mkdir -p "$E2E_OUT" "$E2E_TMP/config"
 export XDG_CONFIG_HOME=$E2E_TMP/config
-export LC_ALL=${E2E_LOCALE:-en_US.UTF-8}
+# The widget's locale (Qt reads it from the environment, so it need not be
+# installed); the shell itself keeps its own.
+APP_LOCALE=${E2E_LOCALE:-en_US.UTF-8}
 export TZ=${TZ:-UTC}
 unset WAYLAND_DISPLAY SESSION_MANAGER
 FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
@@ -67,18 +69,19 @@ start_x() {
         unset 'E2E_PIDS[-1]'
     done
     xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
-    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    # openbox takes the screen early but handles no window until it has loaded
+    # its fonts and theme; a window shown before then is never managed.
+    openbox --sm-disable --startup "touch $E2E_TMP/openbox-ready" >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
-    wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-        || fail "openbox did not start"
+    wait_for 60 test -e "$E2E_TMP/openbox-ready" || fail "openbox did not start"
 }
 
 # start_app [--faketime "YYYY-MM-DD hh:mm:ss"] [ARGS...]: starts the widget
 # and sets APP_PID and WID (its main window).
 start_app() {
-    local env=()
+    local env=("LC_ALL=$APP_LOCALE")
     if [[ ${1:-} == --faketime ]]; then
-        env=(LD_PRELOAD=$FAKETIME_LIB "FAKETIME=$2" FAKETIME_DONT_FAKE_MONOTONIC=1)
+        env+=(LD_PRELOAD=$FAKETIME_LIB "FAKETIME=$2" FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1)
         shift 2
     fi
     env "${env[@]}" "${APP_BIN:-$TALORAN_BIN}" "$@" >"$E2E_TMP/app.log" 2>&1 &
@@ -151,10 +154,10 @@ window_of_width() {
 # start_app, with Qt drawing the whole program FACTOR times larger; the main
 # window is then 800 * FACTOR device pixels wide.
 start_app_at_scale() {
-    local width=$((800 * $1)) env=(QT_SCALE_FACTOR=$1)
+    local width=$((800 * $1)) env=(QT_SCALE_FACTOR=$1 "LC_ALL=$APP_LOCALE")
     shift
     if [[ ${1:-} == --faketime ]]; then
-        env+=(LD_PRELOAD=$FAKETIME_LIB "FAKETIME=$2" FAKETIME_DONT_FAKE_MONOTONIC=1)
+        env+=(LD_PRELOAD=$FAKETIME_LIB "FAKETIME=$2" FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1)
         shift 2
     fi
     env "${env[@]}" "${APP_BIN:-$TALORAN_BIN}" "$@" >"$E2E_TMP/app.log" 2>&1 &
@@ -237,7 +240,7 @@ set_fake_clock() {
 start_app_on_fake_clock() {
     set_fake_clock "$1"
     shift
-    env -u FAKETIME "LD_PRELOAD=$FAKETIME_LIB" "FAKETIME_TIMESTAMP_FILE=$FAKE_CLOCK_FILE" \
+    env -u FAKETIME "LC_ALL=$APP_LOCALE" "LD_PRELOAD=$FAKETIME_LIB" "FAKETIME_TIMESTAMP_FILE=$FAKE_CLOCK_FILE" \
         FAKETIME_FMT=%s FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 \
         "${APP_BIN:-$TALORAN_BIN}" "$@" >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
