@@ -78,43 +78,13 @@ start_x() {
 
 # start_app [--faketime "YYYY-MM-DD hh:mm:ss"] [ARGS...]: starts the widget
 # and sets APP_PID and WID (its main window).
-start_app() {
-    local env=("LC_ALL=$APP_LOCALE")
-    if [[ ${1:-} == --faketime ]]; then
-        env+=(LD_PRELOAD=$FAKETIME_LIB "FAKETIME=$2" FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1)
-        shift 2
-    fi
-    env "${env[@]}" "${APP_BIN:-$TALORAN_BIN}" "$@" >"$E2E_TMP/app.log" 2>&1 &
-    APP_PID=$!
-    E2E_PIDS+=($APP_PID)
-    wait_for 15 main_window_of "$APP_PID" || fail "the widget's window did not appear"
-    WID=$(main_window_of "$APP_PID")
-}
+start_app() { start_app_at_scale 1 "$@"; }
 
 # The id of the main window of process $1: the 800 x 125 one.
-main_window_of() {
-    local wid
-    for wid in $(xdotool search --all --pid "$1" --name '.' 2>/dev/null); do
-        if xwininfo -id "$wid" 2>/dev/null | grep -q 'Width: 800$'; then
-            echo "$wid"
-            return 0
-        fi
-    done
-    return 1
-}
+main_window_of() { window_of_width "$1" 800; }
 
-# The id of the details dialog of process $1: the 346 x 267 one.
-dialog_window_of() {
-    local wid
-    for wid in $(xdotool search --all --pid "$1" --name '.' 2>/dev/null); do
-        if xwininfo -id "$wid" 2>/dev/null | grep -q 'Width: 346$' \
-            && xwininfo -id "$wid" | grep -q 'Map State: IsViewable'; then
-            echo "$wid"
-            return 0
-        fi
-    done
-    return 1
-}
+# The id of the open details dialog of process $1: the 346 x 267 one.
+dialog_window_of() { window_of_width "$1" 346 'Map State: IsViewable'; }
 
 window_name() { xdotool getwindowname "$1"; }
 window_name_is() { [[ $(window_name "$1") == "$2" ]]; }
@@ -138,11 +108,13 @@ window_size() {
     xwininfo -id "$1" | awk '/^ +Width:/ {w=$NF} /^ +Height:/ {h=$NF} END {print w, h}'
 }
 
-# The id of a window of process $1 that is $2 device pixels wide.
+# The id of a window of process $1 that is $2 device pixels wide (and whose
+# xwininfo has the line $3, when given).
 window_of_width() {
-    local wid
+    local wid info
     for wid in $(xdotool search --all --pid "$1" --name '.' 2>/dev/null); do
-        if xwininfo -id "$wid" 2>/dev/null | grep -q "Width: $2\$"; then
+        info=$(xwininfo -id "$wid" 2>/dev/null) || continue
+        if grep -q "Width: $2\$" <<<"$info" && grep -qF "${3:-Width}" <<<"$info"; then
             echo "$wid"
             return 0
         fi
