@@ -1,4 +1,5 @@
 #include "DateText.h"
+#include "Moments.h"
 #include "TestMain.h"
 
 #include <QDateTime>
@@ -7,11 +8,6 @@
 using namespace std::chrono;
 
 namespace {
-
-DateValue at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
-{
-    return DateValue(localMoment(y, mo, d, h, mi, s));
-}
 
 QString iso(const DateValue &v)
 {
@@ -93,20 +89,6 @@ QList<DateValue> notableMoments()
     };
 }
 
-// Moments spread over the whole range, from a fixed seed.
-QList<DateValue> spreadMoments(int count)
-{
-    const qint64 first = at(DateValue::minYear, 1, 1).toLocalSeconds().time_since_epoch().count();
-    const qint64 last = at(DateValue::maxYear, 12, 31, 23, 59, 59).toLocalSeconds().time_since_epoch().count();
-    quint64 state = 0x2545F4914F6CDD1Dull;
-    QList<DateValue> moments;
-    for (int i = 0; i < count; ++i) {
-        state = state * 6364136223846793005ull + 1442695040888963407ull;
-        const qint64 offset = qint64((state >> 11) % quint64(last - first + 1));
-        moments.append(DateValue(local_seconds(seconds(first + offset))));
-    }
-    return moments;
-}
 
 } // namespace
 
@@ -136,7 +118,7 @@ void TestDateText::roundTrip()
 {
     QFETCH(QString, localeName);
     const QLocale locale(localeName);
-    const QList<DateValue> moments = notableMoments() + spreadMoments(300);
+    const QList<DateValue> moments = notableMoments() + spreadMoments(300, 0x2545F4914F6CDD1Dull);
     for (const DateValue &v : moments) {
         const QString text = DateText::general(v, locale);
         const auto back = DateText::read(text, locale);
