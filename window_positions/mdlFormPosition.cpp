@@ -27,15 +27,6 @@ constexpr double kMaxPositionTwips = 15.0 * 1'000'000;
 // Field order of the stored text.
 enum Field { FieldTop, FieldHeight, FieldLeft, FieldWidth, FieldState, FieldCount };
 
-struct StoredBounds
-{
-    float top;
-    float height;
-    float left;
-    float width;
-    int state;
-};
-
 QString resolvedAppName(const QString &strAppName)
 {
     return strAppName.isEmpty() ? SettingsStore::programTitle() : strAppName;
@@ -54,6 +45,8 @@ QString twipsText(float value)
     return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
 }
 
+using mdlFormPosition::StoredBounds;
+
 // The first five fields of a stored value when they make sense as bounds and
 // a state; anything else counts as nothing stored. Fields beyond the fifth are
 // not looked at.
@@ -68,7 +61,9 @@ std::optional<StoredBounds> parseBounds(const QStringList &fields)
         if (!ok || !std::isfinite(v[i]))
             return std::nullopt;
     }
-    const auto sizeOk = [](double size) { return size > 0 && size <= kMaxSizeTwips; };
+    // A size is tested as the single-precision value the window gets: a
+    // positive text too small for it ("1e-50") would reach the window as 0.
+    const auto sizeOk = [](double size) { return float(size) > 0 && size <= kMaxSizeTwips; };
     const auto positionOk = [](double pos) { return std::abs(pos) <= kMaxPositionTwips; };
     const double state = v[FieldState];
     if (!sizeOk(v[FieldWidth]) || !sizeOk(v[FieldHeight]) || !positionOk(v[FieldLeft])
@@ -82,6 +77,11 @@ std::optional<StoredBounds> parseBounds(const QStringList &fields)
 } // namespace
 
 namespace mdlFormPosition {
+
+std::optional<StoredBounds> ParseStoredBounds(const QString &strValue)
+{
+    return parseBounds(strValue.split(u','));
+}
 
 void SaveFormPosition(FormWindow &frm, const QString &strAppName)
 {
@@ -112,8 +112,7 @@ bool RestoreFormPosition(FormWindow &frm, const QString &strAppName)
     if (!frm.positionIsKnown() || frm.windowState() != Normal)
         return false;
 
-    const auto stored =
-        parseBounds(SettingsStore::getSetting(appName, kSection, frm.name()).split(u','));
+    const auto stored = ParseStoredBounds(SettingsStore::getSetting(appName, kSection, frm.name()));
     if (!stored)
         return false;
 

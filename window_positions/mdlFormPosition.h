@@ -4,11 +4,30 @@
 
 #include <QString>
 
+#include <optional>
+
 // Remembers a window's bounds and state in the settings store, section
 // "Form Positions", key = the window's name, as the text
 // "Top,Height,Left,Width,WindowState" in twips; and centres a window on the
 // primary screen. An empty application name stands for the program's title.
 namespace mdlFormPosition {
+
+// A stored value as read back: bounds in twips and the window state.
+struct StoredBounds
+{
+    float top;
+    float height;
+    float left;
+    float width;
+    int state;
+};
+
+// Reads a stored value "Top,Height,Left,Width,WindowState": its first five
+// fields when they make sense as bounds (sizes above 0 and at most 1,500,000
+// twips, positions at most 15,000,000 twips from the origin, "." as the
+// decimal point) and a state 0, 1 or 2; nothing otherwise. Fields beyond the
+// fifth are not looked at. What RestoreFormPosition applies.
+std::optional<StoredBounds> ParseStoredBounds(const QString &strValue);
 
 // Writes the window's bounds and state. A minimized window writes nothing; a
 // maximized one only marks the stored value as maximized, keeping the bounds

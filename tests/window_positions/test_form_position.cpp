@@ -447,6 +447,9 @@ void TestFormPosition::restore_malformed_changesNothing_data()
     QTest::newRow("-inf") << "1200,2400,-inf,4500,0";
     QTest::newRow("overflow") << "1200,2400,3000,1e999,0";
     QTest::newRow("zero height") << "1200,0,3000,4500,0";
+    // Positive, but 0 in single precision.
+    QTest::newRow("height below single precision") << "1200,1e-46,3000,4500,0";
+    QTest::newRow("width below single precision") << "1,2400,0,399e-190,0";
     QTest::newRow("negative width") << "1200,2400,3000,-4500,0";
     QTest::newRow("huge width") << "1200,2400,3000,1500001,0";
     QTest::newRow("huge height") << "1200,1e7,3000,4500,0";
