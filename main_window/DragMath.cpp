@@ -15,14 +15,26 @@ std::optional<qint32> twipsToPixels(float twips)
     return qint32(pixels);
 }
 
+namespace {
+
+bool fits(qint64 value)
+{
+    return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
+}
+
+} // namespace
+
 std::optional<float> edgeTwips(qint32 cursor, qint32 startCursor, qint32 startEdge)
 {
-    qint32 difference = 0;
-    qint32 sum = 0;
-    qint32 product = 0;
-    if (__builtin_sub_overflow(cursor, startCursor, &difference)
-        || __builtin_add_overflow(difference, startEdge, &sum)
-        || __builtin_mul_overflow(sum, qint32(15), &product))
+    // Each step is worked out in 64 bits and must fit 32 bits again.
+    const qint64 difference = qint64(cursor) - startCursor;
+    if (!fits(difference))
+        return std::nullopt;
+    const qint64 sum = difference + startEdge;
+    if (!fits(sum))
+        return std::nullopt;
+    const qint64 product = sum * 15;
+    if (!fits(product))
         return std::nullopt;
     return float(product);
 }
