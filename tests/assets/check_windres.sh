@@ -8,8 +8,8 @@ rc=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$windres" -i "$rc" -O coff -o "$work/taloran.o"
-"$windres" -i "$rc" -O res -o "$work/taloran.res"
+"$windres" -DTALORAN_RC_MANIFEST -i "$rc" -O coff -o "$work/taloran.o"
+"$windres" -DTALORAN_RC_MANIFEST -i "$rc" -O res -o "$work/taloran.res"
 "$windres" -i "$work/taloran.res" -O rc -o "$work/decompiled.rc"
 
 fail=0
@@ -29,8 +29,9 @@ expect 'VALUE "ProductName", "Taloran"'
 expect 'VALUE "InternalName", "Taloran"'
 expect 'VALUE "OriginalFilename", "Taloran.exe"'
 expect 'VALUE "FileDescription", "Taloran"'
+expect '1 24 /* RT_MANIFEST */'
 if ((fail)); then
     cat "$work/decompiled.rc" | grep -v '^  0x' >&2
     exit 1
 fi
-echo "windres: $rc compiles; icon and version block as expected"
+echo "windres: $rc compiles; icon, version block and manifest as expected"

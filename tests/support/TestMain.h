@@ -9,6 +9,16 @@
 
 #include <chrono>
 
+// Linux tests draw offscreen; Windows has no offscreen platform in a static
+// Qt, so its tests use the Windows platform.
+#ifdef Q_OS_WIN
+#define TALORAN_TEST_DEFAULT_PLATFORM
+#else
+#define TALORAN_TEST_DEFAULT_PLATFORM                                              \
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                            \
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+
 // Every test program gets a settings folder of its own before anything reads
 // the settings store (QSettings remembers its folders on first use).
 #define TALORAN_TEST_MAIN(TestClass)                                               \
@@ -16,8 +26,7 @@
     {                                                                              \
         QTemporaryDir configHome;                                                  \
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));          \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                        \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                               \
+        TALORAN_TEST_DEFAULT_PLATFORM                                              \
         QApplication app(argc, argv);                                              \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                   \
         TestClass tc;                                                              \

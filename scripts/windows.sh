@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds Taloran for 64-bit Windows from this repository: installs what is
+# missing, cross-builds (or reuses) a static Qt, builds Taloran.exe and its
+# unit tests, and packages them. Leaves in build-windows/ (or $BUILD_DIR):
+#   Taloran.exe                        the program: one static GUI file
+#   Taloran-<version>-win64.exe        the installer (NSIS)
+#   Taloran-<version>-win64.zip        the portable package
+# Extra arguments go to CMake.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build-windows}
+
+"$root/scripts/deps.sh" windows
+qt=$("$root/scripts/windows-qt.sh")
+echo "windows: Qt for Windows in $qt"
+
+mkdir -p "$build"
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+cat >"$build/qt-source.txt" <<NOTE
+Taloran.exe links Qt 6 (qtbase: Core, Gui, Widgets) statically, under the
+GNU Lesser General Public License version 3 (QT-LGPL-3.txt, which supplements
+QT-GPL-3.txt).
+
+The Qt linked in is built unchanged from Debian's source package qt6-base,
+version $qt_version ("apt-get source qt6-base=$qt_version" on Debian 12),
+with the configuration in scripts/windows-qt.sh of Taloran's source. Taloran's
+whole source is available under the MIT licence (LICENSE), so the program can
+be relinked against a modified Qt.
+NOTE
+
+# Qt's own toolchain file loads ours and lets CMake find Qt in its cache.
+cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/windows/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXE_LINKER_FLAGS=-static \
+    -DTALORAN_BUILD_TESTS=ON -DTALORAN_BUILD_BENCHMARKS=OFF \
+    -DTALORAN_QT_SOURCE_NOTE="$build/qt-source.txt" "$@" >/dev/null
+cmake --build "$build" -j"$(nproc)"
+x86_64-w64-mingw32-strip -o "$build/Taloran.exe" "$build/app/Taloran.exe"
+(cd "$build" && cpack -G "NSIS;ZIP" >/dev/null)
+ls -l "$build"/Taloran*.exe "$build"/Taloran*.zip

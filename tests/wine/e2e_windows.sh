@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Taloran.exe under wine, driven as a Windows user would: started with /m it
+# comes up minimized with the countdown caption for the target in the
+# registry; closing it writes the target back as text the next start reads;
+# a drag moves the window and stores its bounds under "Form Positions", and
+# a later /m start restores to that place; the details dialog's check box
+# makes and removes Taloran.lnk in the Startup folder; the minimize button
+# and the window manager's minimize both give the countdown caption.
+#   e2e_windows.sh PATH/TO/Taloran.exe
+built=$1
+TALORAN_BIN=$built
+source "$(dirname "$0")/winelib.sh"
+
+# One GUI-subsystem file that needs no DLL beside it: it imports system
+# libraries only.
+headers=$(x86_64-w64-mingw32-objdump -p "$built")
+grep -Eq '^Subsystem[[:space:]]+0+2[[:space:]]' <<<"$headers" \
+    || fail "Taloran.exe is not a GUI-subsystem program"
+foreign=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" \
+    | grep -viE '^(kernel32|user32|gdi32|shell32|shlwapi|ole32|oleaut32|uuid|advapi32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|shcore|version|netapi32|userenv|authz|setupapi|wtsapi32|mpr|d3d9|dxgi|d3d11|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$' || true)
+[[ -z $foreign ]] || fail "Taloran.exe needs DLLs beside it: $foreign"
+
+start_x
+start_wine
+# The program runs from a folder whose name has letters beyond ASCII and a
+# space, as a user's folder may.
+app_dir="$WINEPREFIX/drive_c/users/Public/Zeit für Tälöran"
+mkdir -p "$app_dir"
+cp "$built" "$app_dir/Taloran.exe"
+TALORAN_BIN="$app_dir/Taloran.exe"
+
+# A target 1 week, 6 days, 20 hours and 47 minutes from now, in the fixed
+# "H:m.s Y/M/D" form that reads under every regional setting.
+target=$(date -d "now + 13 days + 20 hours + 47 minutes" '+%-H:%-M.%-S %Y/%-m/%-d')
+reg_set General Target "$target"
+caption_counts() { [[ $(window_name "$WID") =~ ^1w\ 6d\ 20h\ 4[67]m\ [0-9]{1,2}s\ $ ]]; }
+
+start_exe "$TALORAN_BIN" /m
+wait_for 20 wm_state_is "$WID" Iconic || fail "/m did not start minimized: $(wm_state "$WID")"
+wait_for 10 caption_counts || fail "minimized caption is '$(window_name "$WID")'"
+
+wmctrl -i -a "$WID"
+wait_for 10 wm_state_is "$WID" Normal || fail "not restored: $(wm_state "$WID")"
+wait_for 10 window_name_is "$WID" "Taloran" || fail "restored caption is '$(window_name "$WID")'"
+screenshot wine_main_window
+
+# The minimize button, then the window manager's own minimize.
+click_at "$WID" 672 97
+wait_for 10 wm_state_is "$WID" Iconic || fail "the minimize button did not minimize"
+wait_for 10 caption_counts || fail "caption after the minimize button is '$(window_name "$WID")'"
+wmctrl -i -a "$WID"
+wait_for 10 window_name_is "$WID" "Taloran" || fail "not restored after the button"
+xdotool windowminimize "$WID"
+wait_for 10 wm_state_is "$WID" Iconic || fail "the window manager's minimize did not minimize"
+wait_for 10 caption_counts || fail "caption after the WM's minimize is '$(window_name "$WID")'"
+wmctrl -i -a "$WID"
+wait_for 10 window_name_is "$WID" "Taloran" || fail "not restored after the WM's minimize"
+
+# A drag on the background moves the window by the mouse's movement and
+# stores the bounds in twips.
+wait_for 10 sh -c "[ \"\$(xwininfo -id $WID | grep -c IsViewable)\" = 1 ]"
+read -r x0 y0 < <(window_pos "$WID")
+xdotool mousemove --window "$WID" 300 100
+sleep 0.2
+# The press is paced as a hand would: the drag measures from the cursor where
+# the program reads it on the press, which wine delivers late on a busy
+# machine.
+xdotool mousedown 1
+sleep 0.5
+for _ in 1 2 3 4 5; do
+    xdotool mousemove_relative -- 10 6
+    sleep 0.05
+done
+sleep 0.2
+xdotool mouseup 1
+x1=$((x0 + 50)) y1=$((y0 + 30))
+wait_for 10 window_pos_is "$WID" "$x1 $y1" || fail "drag moved the window from $x0 $y0 to $(window_pos "$WID")"
+bounds="$((y1 * 15)),1875,$((x1 * 15)),12000,0"
+wait_for 10 reg_is "Form Positions" frmMain "$bounds" \
+    || fail "stored bounds after the drag: '$(reg_get "Form Positions" frmMain)', not $bounds"
+
+# The details button opens the dialog; ticking the box and closing the
+# dialog makes the Startup link to this program with /m.
+link="$STARTUP_DIR/Taloran.lnk"
+[[ ! -e $link ]] || fail "a Startup link exists before the box was ticked"
+click_at "$WID" 716 97
+wait_for 20 wine_dialog_window || fail "the details dialog did not open"
+DLG=$(wine_dialog_window)
+screenshot wine_details_dialog
+click_at "$DLG" 24 248
+wmctrl -i -c "$DLG"
+wait_for 20 test -f "$link" || fail "no Taloran.lnk in the Startup folder"
+cp "$link" "$E2E_OUT/wine_Taloran.lnk"
+python3 - "$link" <<'PY' || fail "the link does not start the program with /m"
+import sys
+data = open(sys.argv[1], "rb").read()
+# The target's folder and file in its item list, and the arguments.
+names = ("Zeit für Tälöran", "Taloran.exe")
+found = all(n.encode("utf-16-le") in data for n in names)
+sys.exit(0 if found and "/m\0".encode("utf-16-le") in data else 1)
+PY
+click_at "$WID" 716 97
+wait_for 20 wine_dialog_window || fail "the details dialog did not open again"
+DLG=$(wine_dialog_window)
+click_at "$DLG" 24 248
+wmctrl -i -c "$DLG"
+wait_for 20 sh -c "! test -e \"$link\"" || fail "unticking left Taloran.lnk behind"
+
+# The close button writes the target back; the next start reads it.
+reg_set General Target "garbage that is replaced at close"
+click_at "$WID" 760 97
+wait_exe_ended
+stored=$(reg_get General Target) || fail "no target stored at close"
+log "stored target: $stored"
+[[ $stored != garbage* ]] || fail "closing did not write the target"
+
+start_exe "$TALORAN_BIN" /m
+wait_for 20 wm_state_is "$WID" Iconic || fail "second /m start not minimized"
+wait_for 10 caption_counts || fail "the stored text '$stored' did not read back: '$(window_name "$WID")'"
+# Restored from a minimized start, the window comes back at its stored place.
+wmctrl -i -a "$WID"
+wait_for 10 window_pos_is "$WID" "$x1 $y1" \
+    || fail "restored from /m at $(window_pos "$WID"), not at the stored $x1 $y1"
+click_at "$WID" 760 97
+wait_exe_ended
