@@ -12,7 +12,7 @@ namespace TargetDate {
 
 DateValue load(const DateValue &now)
 {
-    const QString stored = SettingsStore::getSetting(QString(), section, key, defaultText);
+    const QString stored = SettingsStore::getSetting(section, key, defaultText);
     DateValue target = DateText::read(stored).value_or(*DateText::read(defaultText));
     if (target < now)
         target = now;
@@ -21,7 +21,7 @@ DateValue load(const DateValue &now)
 
 bool save(const DateValue &target)
 {
-    return SettingsStore::saveSetting(QString(), section, key, DateText::general(target));
+    return SettingsStore::saveSetting(section, key, DateText::general(target));
 }
 
 } // namespace TargetDate

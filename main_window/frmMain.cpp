@@ -7,8 +7,8 @@
 #include "NumberLabel.h"
 #include "PictureBox.h"
 #include "TargetDate.h"
-#include "WidgetFormWindow.h"
-#include "mdlFormPosition.h"
+#include "WidgetPlacedWindow.h"
+#include "WindowPlacement.h"
 #include "mdlMouse.h"
 
 #include <QCloseEvent>
@@ -44,7 +44,7 @@ frmMain::frmMain(QWidget *parent)
     setWindowIcon(Assets::clockIcon());
     setFixedSize(800, 125);
     createControls();
-    m_form = std::make_unique<WidgetFormWindow>(*this);
+    m_form = std::make_unique<WidgetPlacedWindow>(*this, QStringLiteral("frmMain"));
 }
 
 frmMain::~frmMain() = default;
@@ -157,8 +157,8 @@ void frmMain::Form_Load(const QStringList &arguments)
 {
     datTarget = TargetDate::load(DateValue(LocalClock::now()));
 
-    if (!mdlFormPosition::RestoreFormPosition(*m_form, QString()))
-        mdlFormPosition::CenterForm(*m_form);
+    if (!WindowPlacement::restore(*m_form))
+        WindowPlacement::center(*m_form);
 
     if (!arguments.isEmpty())
         setWindowState(windowState() | Qt::WindowMinimized);
@@ -276,13 +276,13 @@ void frmMain::moveWithCursor()
 void frmMain::picBack_MouseUp()
 {
     blnDragging = false;
-    mdlFormPosition::SaveFormPosition(*m_form, QString());
+    WindowPlacement::save(*m_form);
 }
 
 void frmMain::picBack_DblClick()
 {
-    mdlFormPosition::CenterForm(*m_form);
-    mdlFormPosition::SaveFormPosition(*m_form, QString());
+    WindowPlacement::center(*m_form);
+    WindowPlacement::save(*m_form);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -10,7 +10,7 @@
 class PictureBox;
 class QLabel;
 class QTimer;
-class WidgetFormWindow;
+class WidgetPlacedWindow;
 
 // The widget itself: a borderless 800 x 125 window that counts down to
 // datTarget in five number labels on a picture background, with minimize,
@@ -86,7 +86,7 @@ private:
     void setCaption(QLabel *label, const QString &text);
     void moveWithCursor();
 
-    std::unique_ptr<WidgetFormWindow> m_form;
+    std::unique_ptr<WidgetPlacedWindow> m_form;
     bool m_unloaded = false;
     DateValue m_savedTarget;
     bool m_targetSaved = false;

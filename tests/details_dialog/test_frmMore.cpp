@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(main.datTarget, moment(2030, 1, 2, 12));
         launcher.dialog()->close();
         main.programEnding();
-        QCOMPARE(SettingsStore::getSetting(QString(), "General", "Target"),
+        QCOMPARE(SettingsStore::getSetting("General", "Target"),
                  DateText::general(moment(2030, 1, 2, 12)));
     }
 

@@ -21,7 +21,7 @@ namespace {
 
 QString storedBounds()
 {
-    return SettingsStore::getSetting(QString(), QStringLiteral("Form Positions"),
+    return SettingsStore::getSetting(QStringLiteral("Form Positions"),
                                      QStringLiteral("frmMain"));
 }
 
@@ -166,12 +166,12 @@ private slots:
     void formLoadRestoresOrCentres()
     {
         form.reset();
-        SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "1500,1875,3000,12000,0");
+        SettingsStore::saveSetting("Form Positions", "frmMain", "1500,1875,3000,12000,0");
         frmMain restored;
         restored.Form_Load({});
         QCOMPARE(restored.pos(), QPoint(200, 100));
 
-        SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "broken");
+        SettingsStore::saveSetting("Form Positions", "frmMain", "broken");
         frmMain centred;
         centred.Form_Load({});
         const QRect screen = centred.screen()->geometry();

@@ -21,12 +21,12 @@ DateValue moment(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 
 QString storedTarget()
 {
-    return SettingsStore::getSetting(QString(), QStringLiteral("General"), QStringLiteral("Target"));
+    return SettingsStore::getSetting(QStringLiteral("General"), QStringLiteral("Target"));
 }
 
 void storeTarget(const QString &text)
 {
-    SettingsStore::saveSetting(QString(), QStringLiteral("General"), QStringLiteral("Target"), text);
+    SettingsStore::saveSetting(QStringLiteral("General"), QStringLiteral("Target"), text);
 }
 
 QStringList captions(const frmMain &form)

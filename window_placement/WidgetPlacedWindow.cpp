@@ -1,4 +1,4 @@
-#include "WidgetFormWindow.h"
+#include "WidgetPlacedWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -28,62 +29,65 @@ QRectF toTwips(const QRect &pixels)
 
 } // namespace
 
-WidgetFormWindow::WidgetFormWindow(QWidget &widget) : m_widget(widget) {}
-
-QString WidgetFormWindow::name() const
+WidgetPlacedWindow::WidgetPlacedWindow(QWidget &widget, QString settingsKey)
+    : m_widget(widget), m_settingsKey(std::move(settingsKey))
 {
-    return m_widget.objectName();
 }
 
-float WidgetFormWindow::left() const
+QString WidgetPlacedWindow::settingsKey() const
+{
+    return m_settingsKey;
+}
+
+float WidgetPlacedWindow::left() const
 {
     return float(m_widget.frameGeometry().x() * kTwipsPerPixel);
 }
 
-float WidgetFormWindow::top() const
+float WidgetPlacedWindow::top() const
 {
     return float(m_widget.frameGeometry().y() * kTwipsPerPixel);
 }
 
-float WidgetFormWindow::width() const
+float WidgetPlacedWindow::width() const
 {
     return float(m_widget.frameGeometry().width() * kTwipsPerPixel);
 }
 
-float WidgetFormWindow::height() const
+float WidgetPlacedWindow::height() const
 {
     return float(m_widget.frameGeometry().height() * kTwipsPerPixel);
 }
 
 // move() places a window's frame; resize() sizes its client area, so the
 // frame's own thickness is taken off the outer size asked for.
-void WidgetFormWindow::setLeft(float twips)
+void WidgetPlacedWindow::setLeft(float twips)
 {
     if (const auto x = toPixels(twips))
         m_widget.move(*x, m_widget.pos().y());
 }
 
-void WidgetFormWindow::setTop(float twips)
+void WidgetPlacedWindow::setTop(float twips)
 {
     if (const auto y = toPixels(twips))
         m_widget.move(m_widget.pos().x(), *y);
 }
 
-void WidgetFormWindow::setWidth(float twips)
+void WidgetPlacedWindow::setWidth(float twips)
 {
     const int frame = m_widget.frameGeometry().width() - m_widget.width();
     if (const auto w = toPixels(twips))
         m_widget.resize(*w - frame, m_widget.height());
 }
 
-void WidgetFormWindow::setHeight(float twips)
+void WidgetPlacedWindow::setHeight(float twips)
 {
     const int frame = m_widget.frameGeometry().height() - m_widget.height();
     if (const auto h = toPixels(twips))
         m_widget.resize(m_widget.width(), *h - frame);
 }
 
-int WidgetFormWindow::windowState() const
+int WidgetPlacedWindow::windowState() const
 {
     const Qt::WindowStates states = m_widget.windowState();
     if (states & Qt::WindowMinimized)
@@ -93,7 +97,7 @@ int WidgetFormWindow::windowState() const
     return 0;
 }
 
-void WidgetFormWindow::setWindowState(int state)
+void WidgetPlacedWindow::setWindowState(int state)
 {
     Qt::WindowStates states = m_widget.windowState()
         & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
@@ -104,13 +108,13 @@ void WidgetFormWindow::setWindowState(int state)
     m_widget.setWindowState(states);
 }
 
-QRectF WidgetFormWindow::screenTwips() const
+QRectF WidgetPlacedWindow::screenTwips() const
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? toTwips(screen->geometry()) : QRectF();
 }
 
-QRectF WidgetFormWindow::desktopTwips() const
+QRectF WidgetPlacedWindow::desktopTwips() const
 {
     QRect desktop;
     for (const QScreen *screen : QGuiApplication::screens())
@@ -118,7 +122,7 @@ QRectF WidgetFormWindow::desktopTwips() const
     return toTwips(desktop);
 }
 
-bool WidgetFormWindow::positionIsKnown() const
+bool WidgetPlacedWindow::positionIsKnown() const
 {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -3,17 +3,17 @@
 #include <QRectF>
 #include <QString>
 
-// What the form position store needs of a window. Positions and sizes are in
-// twips (logical pixels x 15) and single precision, as the stored text has
-// them. Tests drive the store with a fake window; WidgetFormWindow adapts a
+// What the window placement store needs of a window. Positions and sizes are
+// in twips (logical pixels x 15) and single precision, as the stored text has
+// them. Tests drive the store with a fake window; WidgetPlacedWindow adapts a
 // real top-level widget.
-class FormWindow
+class PlacedWindow
 {
 public:
-    virtual ~FormWindow() = default;
+    virtual ~PlacedWindow() = default;
 
-    // The key under which the window's bounds are stored ("frmMain").
-    virtual QString name() const = 0;
+    // The key under which the window's bounds are stored.
+    virtual QString settingsKey() const = 0;
 
     virtual float left() const = 0;
     virtual float top() const = 0;

@@ -1,4 +1,4 @@
-#include "mdlFormPosition.h"
+#include "WindowPlacement.h"
 
 #include "SettingsStore.h"
 
@@ -27,11 +27,6 @@ constexpr double kMaxPositionTwips = 15.0 * 1'000'000;
 // Field order of the stored text.
 enum Field { FieldTop, FieldHeight, FieldLeft, FieldWidth, FieldState, FieldCount };
 
-QString resolvedAppName(const QString &strAppName)
-{
-    return strAppName.isEmpty() ? SettingsStore::programTitle() : strAppName;
-}
-
 // Plain decimal text whatever the locale: "1200", "-300", "7350.5"; the
 // shortest text that reads back to the same single-precision value, never
 // with an exponent or a grouping separator.
@@ -45,7 +40,7 @@ QString twipsText(float value)
     return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
 }
 
-using mdlFormPosition::StoredBounds;
+using WindowPlacement::StoredBounds;
 
 // The first five fields of a stored value when they make sense as bounds and
 // a state; anything else counts as nothing stored. Fields beyond the fifth are
@@ -76,74 +71,72 @@ std::optional<StoredBounds> parseBounds(const QStringList &fields)
 
 } // namespace
 
-namespace mdlFormPosition {
+namespace WindowPlacement {
 
-std::optional<StoredBounds> ParseStoredBounds(const QString &strValue)
+std::optional<StoredBounds> parseStoredBounds(const QString &text)
 {
-    return parseBounds(strValue.split(u','));
+    return parseBounds(text.split(u','));
 }
 
-void SaveFormPosition(FormWindow &frm, const QString &strAppName)
+void save(PlacedWindow &window)
 {
-    const QString appName = resolvedAppName(strAppName);
-    const int state = frm.windowState();
-    if (!frm.positionIsKnown() || state == Minimized)
+    const int state = window.windowState();
+    if (!window.positionIsKnown() || state == Minimized)
         return;
 
     if (state == Maximized) {
         // Keep the bounds the window had before it was maximized: only the
         // state changes, every other field is written back as it was read.
-        QStringList fields = SettingsStore::getSetting(appName, kSection, frm.name()).split(u',');
+        QStringList fields = SettingsStore::getSetting(kSection, window.settingsKey()).split(u',');
         if (parseBounds(fields)) {
             fields[FieldState] = QString::number(Maximized);
-            SettingsStore::saveSetting(appName, kSection, frm.name(), fields.join(u','));
+            SettingsStore::saveSetting(kSection, window.settingsKey(), fields.join(u','));
             return;
         }
     }
 
-    const QStringList fields{twipsText(frm.top()), twipsText(frm.height()), twipsText(frm.left()),
-                             twipsText(frm.width()), QString::number(state)};
-    SettingsStore::saveSetting(appName, kSection, frm.name(), fields.join(u','));
+    const QStringList fields{twipsText(window.top()), twipsText(window.height()), twipsText(window.left()),
+                             twipsText(window.width()), QString::number(state)};
+    SettingsStore::saveSetting(kSection, window.settingsKey(), fields.join(u','));
 }
 
-bool RestoreFormPosition(FormWindow &frm, const QString &strAppName)
+bool restore(PlacedWindow &window)
 {
-    const QString appName = resolvedAppName(strAppName);
-    if (!frm.positionIsKnown() || frm.windowState() != Normal)
+    if (!window.positionIsKnown() || window.windowState() != Normal)
         return false;
 
-    const auto stored = ParseStoredBounds(SettingsStore::getSetting(appName, kSection, frm.name()));
+    const auto stored = parseStoredBounds(SettingsStore::getSetting(kSection, window.settingsKey()));
     if (!stored)
         return false;
 
-    frm.setTop(stored->top);
-    frm.setHeight(stored->height);
-    frm.setLeft(stored->left);
-    frm.setWidth(stored->width);
+    window.setTop(stored->top);
+    window.setHeight(stored->height);
+    window.setLeft(stored->left);
+    window.setWidth(stored->width);
 
     // Pull the top-left corner back onto the desktop. Each test reads the
     // window afresh, so an earlier correction is seen by the later ones.
-    const QRectF desktop = frm.desktopTwips();
-    if (frm.left() > desktop.right())
-        frm.setLeft(float(desktop.left()));
-    if (frm.top() > desktop.bottom())
-        frm.setTop(float(desktop.top()));
-    if (frm.left() < desktop.left())
-        frm.setLeft(float(desktop.left()));
-    if (frm.top() < desktop.top())
-        frm.setTop(float(desktop.top()));
+    const QRectF desktop = window.desktopTwips();
+    if (window.left() > desktop.right())
+        window.setLeft(float(desktop.left()));
+    if (window.top() > desktop.bottom())
+        window.setTop(float(desktop.top()));
+    if (window.left() < desktop.left())
+        window.setLeft(float(desktop.left()));
+    if (window.top() < desktop.top())
+        window.setTop(float(desktop.top()));
 
     // A window is never brought back minimized.
     if (stored->state != Minimized)
-        frm.setWindowState(stored->state);
+        window.setWindowState(stored->state);
     return true;
 }
 
-void CenterForm(FormWindow &frm)
+void center(PlacedWindow &window)
 {
-    const QRectF screen = frm.screenTwips();
-    frm.setTop(float(screen.top() + (screen.height() - frm.height()) / 2.0));
-    frm.setLeft(float(screen.left() + (screen.width() - frm.width()) / 2.0));
+    const QRectF screen = window.screenTwips();
+    window.setTop(float(screen.top() + (screen.height() - window.height()) / 2.0));
+    window.setLeft(float(screen.left() + (screen.width() - window.width()) / 2.0));
 }
 
-} // namespace mdlFormPosition
+} // namespace WindowPlacement

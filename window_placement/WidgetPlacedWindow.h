@@ -1,17 +1,20 @@
 #pragma once
 
-#include "FormWindow.h"
+#include "PlacedWindow.h"
+
+#include <QString>
 
 class QWidget;
 
-// A top-level QWidget seen as a FormWindow: its frame geometry in twips
-// (logical pixels x 15), its window state and the screens it can be on.
-class WidgetFormWindow : public FormWindow
+// A top-level QWidget seen as a PlacedWindow stored under `settingsKey`: its
+// frame geometry in twips (logical pixels x 15), its window state and the
+// screens it can be on.
+class WidgetPlacedWindow : public PlacedWindow
 {
 public:
-    explicit WidgetFormWindow(QWidget &widget);
+    WidgetPlacedWindow(QWidget &widget, QString settingsKey);
 
-    QString name() const override;
+    QString settingsKey() const override;
 
     float left() const override;
     float top() const override;
@@ -34,4 +37,5 @@ public:
 
 private:
     QWidget &m_widget;
+    QString m_settingsKey;
 };

@@ -1,8 +1,8 @@
-#include "FormWindow.h"
+#include "PlacedWindow.h"
 #include "SettingsStore.h"
 #include "TestMain.h"
-#include "WidgetFormWindow.h"
-#include "mdlFormPosition.h"
+#include "WidgetPlacedWindow.h"
+#include "WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -20,12 +20,12 @@ const QRectF kScreen(0, 0, 19200, 14400); // 1280 x 960 pixels
 
 // A window whose bounds, state and screens the test sets, and which records
 // every change made to it, in order.
-class FakeWindow : public FormWindow
+class FakeWindow : public PlacedWindow
 {
 public:
     explicit FakeWindow(QString name) : m_name(std::move(name)) {}
 
-    QString name() const override { return m_name; }
+    QString settingsKey() const override { return m_name; }
     float left() const override { return l; }
     float top() const override { return t; }
     float width() const override { return w; }
@@ -62,17 +62,17 @@ private:
 QString freshName()
 {
     static int counter = 0;
-    return QStringLiteral("frmTest%1").arg(++counter);
+    return QStringLiteral("test%1").arg(++counter);
 }
 
-QString stored(const FormWindow &frm, const QString &appName = QString())
+QString stored(const PlacedWindow &window)
 {
-    return SettingsStore::getSetting(appName, kSection, frm.name(), kNothing);
+    return SettingsStore::getSetting(kSection, window.settingsKey(), kNothing);
 }
 
-void store(const FormWindow &frm, const QString &value)
+void store(const PlacedWindow &window, const QString &value)
 {
-    QVERIFY(SettingsStore::saveSetting(QString(), kSection, frm.name(), value));
+    QVERIFY(SettingsStore::saveSetting(kSection, window.settingsKey(), value));
 }
 
 QStringList applied(const QString &top, const QString &height, const QString &left,
@@ -84,14 +84,14 @@ QStringList applied(const QString &top, const QString &height, const QString &le
 
 } // namespace
 
-class TestFormPosition : public QObject
+class TestWindowPlacement : public QObject
 {
     Q_OBJECT
 
 private slots:
     void save_writesBoundsAsPlainText_data();
     void save_writesBoundsAsPlainText();
-    void save_usesProgramTitleOrGivenApplication();
+    void save_usesTheWindowsKeyInTheProgramsStore();
     void save_decimalPointWhateverTheLocale();
     void save_thenRestore_bringsBoundsBack_data();
     void save_thenRestore_bringsBoundsBack();
@@ -114,15 +114,15 @@ private slots:
 
     void positionUnknown_nothingStoredOrRestored();
 
-    void centerForm_data();
-    void centerForm();
+    void center_data();
+    void center();
 
     void widgetWindow_boundsInTwips();
     void widgetWindow_stateAndScreens();
     void widgetWindow_roundTripThroughStore();
 };
 
-void TestFormPosition::save_writesBoundsAsPlainText_data()
+void TestWindowPlacement::save_writesBoundsAsPlainText_data()
 {
     QTest::addColumn<float>("left");
     QTest::addColumn<float>("top");
@@ -144,7 +144,7 @@ void TestFormPosition::save_writesBoundsAsPlainText_data()
         << 0.f << 0.f << 19200.f << 14400.f << 2 << "0,14400,0,19200,2";
 }
 
-void TestFormPosition::save_writesBoundsAsPlainText()
+void TestWindowPlacement::save_writesBoundsAsPlainText()
 {
     QFETCH(float, left);
     QFETCH(float, top);
@@ -153,46 +153,41 @@ void TestFormPosition::save_writesBoundsAsPlainText()
     QFETCH(int, state);
     QFETCH(QString, expected);
 
-    FakeWindow frm(freshName());
-    frm.setBounds(left, top, width, height);
-    frm.state = state;
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), expected);
-    QVERIFY(frm.log.isEmpty());
+    FakeWindow window(freshName());
+    window.setBounds(left, top, width, height);
+    window.state = state;
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), expected);
+    QVERIFY(window.log.isEmpty());
 }
 
-void TestFormPosition::save_usesProgramTitleOrGivenApplication()
+void TestWindowPlacement::save_usesTheWindowsKeyInTheProgramsStore()
 {
-    FakeWindow frm(QStringLiteral("frmMain"));
-    frm.setBounds(3000, 1200, 4500, 2400);
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(SettingsStore::getSetting(QStringLiteral("Taloran"), kSection, QStringLiteral("frmMain")),
+    FakeWindow window(QStringLiteral("frmMain"));
+    window.setBounds(3000, 1200, 4500, 2400);
+    WindowPlacement::save(window);
+    QCOMPARE(SettingsStore::getSetting(kSection, QStringLiteral("frmMain")),
              QStringLiteral("1200,2400,3000,4500,0"));
 
     FakeWindow other(freshName());
-    other.setBounds(15, 30, 4500, 2400);
-    mdlFormPosition::SaveFormPosition(other, QStringLiteral("OtherApp"));
-    QCOMPARE(stored(other, QStringLiteral("OtherApp")), QStringLiteral("30,2400,15,4500,0"));
-    QCOMPARE(stored(other), kNothing);
-
-    FakeWindow back(other.name());
-    QVERIFY(!mdlFormPosition::RestoreFormPosition(back, QString()));
-    QVERIFY(mdlFormPosition::RestoreFormPosition(back, QStringLiteral("OtherApp")));
-    QCOMPARE(back.left(), 15.f);
+    QVERIFY(!WindowPlacement::restore(other));
+    FakeWindow back(QStringLiteral("frmMain"));
+    QVERIFY(WindowPlacement::restore(back));
+    QCOMPARE(back.left(), 3000.f);
 }
 
-void TestFormPosition::save_decimalPointWhateverTheLocale()
+void TestWindowPlacement::save_decimalPointWhateverTheLocale()
 {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
-    FakeWindow frm(freshName());
-    frm.setBounds(7350.5f, 1200.25f, 1234567.f, 2400.f);
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    const QString text = stored(frm);
+    FakeWindow window(freshName());
+    window.setBounds(7350.5f, 1200.25f, 1234567.f, 2400.f);
+    WindowPlacement::save(window);
+    const QString text = stored(window);
 
-    FakeWindow back(frm.name());
-    const bool restored = mdlFormPosition::RestoreFormPosition(back, QString());
+    FakeWindow back(window.settingsKey());
+    const bool restored = WindowPlacement::restore(back);
     QLocale::setDefault(previous);
 
     QCOMPARE(text, QStringLiteral("1200.25,2400,7350.5,1234567,0"));
@@ -200,7 +195,7 @@ void TestFormPosition::save_decimalPointWhateverTheLocale()
     QCOMPARE(back.log, applied("1200.25", "2400", "7350.5", "1234567") << "State 0");
 }
 
-void TestFormPosition::save_thenRestore_bringsBoundsBack_data()
+void TestWindowPlacement::save_thenRestore_bringsBoundsBack_data()
 {
     QTest::addColumn<float>("left");
     QTest::addColumn<float>("top");
@@ -213,20 +208,20 @@ void TestFormPosition::save_thenRestore_bringsBoundsBack_data()
     QTest::newRow("larger than the screen") << 0.f << 0.f << 30000.f << 20000.f;
 }
 
-void TestFormPosition::save_thenRestore_bringsBoundsBack()
+void TestWindowPlacement::save_thenRestore_bringsBoundsBack()
 {
     QFETCH(float, left);
     QFETCH(float, top);
     QFETCH(float, width);
     QFETCH(float, height);
 
-    FakeWindow frm(freshName());
-    frm.setBounds(left, top, width, height);
-    mdlFormPosition::SaveFormPosition(frm, QString());
+    FakeWindow window(freshName());
+    window.setBounds(left, top, width, height);
+    WindowPlacement::save(window);
 
-    FakeWindow back(frm.name());
+    FakeWindow back(window.settingsKey());
     back.setBounds(1, 2, 3, 4);
-    QVERIFY(mdlFormPosition::RestoreFormPosition(back, QString()));
+    QVERIFY(WindowPlacement::restore(back));
     QCOMPARE(back.left(), left);
     QCOMPARE(back.top(), top);
     QCOMPARE(back.width(), width);
@@ -241,20 +236,20 @@ void TestFormPosition::save_thenRestore_bringsBoundsBack()
     QCOMPARE(back.log[4], QStringLiteral("State 0"));
 }
 
-void TestFormPosition::save_minimized_writesNothing()
+void TestWindowPlacement::save_minimized_writesNothing()
 {
-    FakeWindow frm(freshName());
-    frm.setBounds(100, 200, 300, 400);
-    frm.state = 1;
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), kNothing);
+    FakeWindow window(freshName());
+    window.setBounds(100, 200, 300, 400);
+    window.state = 1;
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), kNothing);
 
-    store(frm, QStringLiteral("1200,2400,3000,4500,0"));
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), QStringLiteral("1200,2400,3000,4500,0"));
+    store(window, QStringLiteral("1200,2400,3000,4500,0"));
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), QStringLiteral("1200,2400,3000,4500,0"));
 }
 
-void TestFormPosition::save_maximized_onlyMarksState_data()
+void TestWindowPlacement::save_maximized_onlyMarksState_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
@@ -275,62 +270,62 @@ void TestFormPosition::save_maximized_onlyMarksState_data()
     QTest::newRow("zero width") << "1200,2400,3000,0,0" << fresh;
 }
 
-void TestFormPosition::save_maximized_onlyMarksState()
+void TestWindowPlacement::save_maximized_onlyMarksState()
 {
     QFETCH(QString, before);
     QFETCH(QString, after);
 
-    FakeWindow frm(freshName());
+    FakeWindow window(freshName());
     if (!before.isNull())
-        store(frm, before);
-    frm.setBounds(0, 0, 19200, 14400);
-    frm.state = 2;
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), after);
+        store(window, before);
+    window.setBounds(0, 0, 19200, 14400);
+    window.state = 2;
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), after);
 }
 
-void TestFormPosition::save_maximized_thenRestore_appliesBoundsThenMaximizes()
+void TestWindowPlacement::save_maximized_thenRestore_appliesBoundsThenMaximizes()
 {
-    FakeWindow frm(freshName());
-    frm.setBounds(3000, 1200, 4500, 2400);
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    frm.setBounds(0, 0, 19200, 14400);
-    frm.state = 2;
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), QStringLiteral("1200,2400,3000,4500,2"));
+    FakeWindow window(freshName());
+    window.setBounds(3000, 1200, 4500, 2400);
+    WindowPlacement::save(window);
+    window.setBounds(0, 0, 19200, 14400);
+    window.state = 2;
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), QStringLiteral("1200,2400,3000,4500,2"));
 
-    FakeWindow back(frm.name());
-    QVERIFY(mdlFormPosition::RestoreFormPosition(back, QString()));
+    FakeWindow back(window.settingsKey());
+    QVERIFY(WindowPlacement::restore(back));
     QCOMPARE(back.log, applied("1200", "2400", "3000", "4500") << "State 2");
 }
 
-void TestFormPosition::restore_nothingStored_leavesWindowUntouched()
+void TestWindowPlacement::restore_nothingStored_leavesWindowUntouched()
 {
-    FakeWindow frm(freshName());
-    frm.setBounds(100, 200, 300, 400);
-    QVERIFY(!mdlFormPosition::RestoreFormPosition(frm, QString()));
-    QVERIFY(frm.log.isEmpty());
-    QCOMPARE(stored(frm), kNothing);
+    FakeWindow window(freshName());
+    window.setBounds(100, 200, 300, 400);
+    QVERIFY(!WindowPlacement::restore(window));
+    QVERIFY(window.log.isEmpty());
+    QCOMPARE(stored(window), kNothing);
 }
 
-void TestFormPosition::restore_onlyNormalWindow_data()
+void TestWindowPlacement::restore_onlyNormalWindow_data()
 {
     QTest::addColumn<int>("state");
     QTest::newRow("minimized") << 1;
     QTest::newRow("maximized") << 2;
 }
 
-void TestFormPosition::restore_onlyNormalWindow()
+void TestWindowPlacement::restore_onlyNormalWindow()
 {
     QFETCH(int, state);
-    FakeWindow frm(freshName());
-    store(frm, QStringLiteral("1200,2400,3000,4500,0"));
-    frm.state = state;
-    QVERIFY(!mdlFormPosition::RestoreFormPosition(frm, QString()));
-    QVERIFY(frm.log.isEmpty());
+    FakeWindow window(freshName());
+    store(window, QStringLiteral("1200,2400,3000,4500,0"));
+    window.state = state;
+    QVERIFY(!WindowPlacement::restore(window));
+    QVERIFY(window.log.isEmpty());
 }
 
-void TestFormPosition::restore_pullsCornerOntoDesktop_data()
+void TestWindowPlacement::restore_pullsCornerOntoDesktop_data()
 {
     QTest::addColumn<QRectF>("desktop");
     QTest::addColumn<QString>("value");
@@ -386,7 +381,7 @@ void TestFormPosition::restore_pullsCornerOntoDesktop_data()
                                        << -14400.f << QStringList{"Top -14400"};
 }
 
-void TestFormPosition::restore_pullsCornerOntoDesktop()
+void TestWindowPlacement::restore_pullsCornerOntoDesktop()
 {
     QFETCH(QRectF, desktop);
     QFETCH(QString, value);
@@ -394,19 +389,19 @@ void TestFormPosition::restore_pullsCornerOntoDesktop()
     QFETCH(float, top);
     QFETCH(QStringList, corrections);
 
-    FakeWindow frm(freshName());
-    frm.desktop = desktop;
-    store(frm, value);
-    QVERIFY(mdlFormPosition::RestoreFormPosition(frm, QString()));
-    QCOMPARE(frm.left(), left);
-    QCOMPARE(frm.top(), top);
+    FakeWindow window(freshName());
+    window.desktop = desktop;
+    store(window, value);
+    QVERIFY(WindowPlacement::restore(window));
+    QCOMPARE(window.left(), left);
+    QCOMPARE(window.top(), top);
 
     const QStringList fields = value.split(u',');
-    QCOMPARE(frm.log, applied(fields[0], fields[1], fields[2], fields[3]) + corrections
+    QCOMPARE(window.log, applied(fields[0], fields[1], fields[2], fields[3]) + corrections
                           << "State 0");
 }
 
-void TestFormPosition::restore_state_data()
+void TestWindowPlacement::restore_state_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("stateChanges");
@@ -418,18 +413,18 @@ void TestFormPosition::restore_state_data()
                                             << QStringList{"State 2"};
 }
 
-void TestFormPosition::restore_state()
+void TestWindowPlacement::restore_state()
 {
     QFETCH(QString, value);
     QFETCH(QStringList, stateChanges);
 
-    FakeWindow frm(freshName());
-    store(frm, value);
-    QVERIFY(mdlFormPosition::RestoreFormPosition(frm, QString()));
-    QCOMPARE(frm.log, applied("1200", "2400", "3000", "4500") + stateChanges);
+    FakeWindow window(freshName());
+    store(window, value);
+    QVERIFY(WindowPlacement::restore(window));
+    QCOMPARE(window.log, applied("1200", "2400", "3000", "4500") + stateChanges);
 }
 
-void TestFormPosition::restore_malformed_changesNothing_data()
+void TestWindowPlacement::restore_malformed_changesNothing_data()
 {
     QTest::addColumn<QString>("value");
 
@@ -461,19 +456,19 @@ void TestFormPosition::restore_malformed_changesNothing_data()
     QTest::newRow("state text") << "1200,2400,3000,4500,max";
 }
 
-void TestFormPosition::restore_malformed_changesNothing()
+void TestWindowPlacement::restore_malformed_changesNothing()
 {
     QFETCH(QString, value);
 
-    FakeWindow frm(freshName());
-    frm.setBounds(100, 200, 300, 400);
-    store(frm, value);
-    QVERIFY(!mdlFormPosition::RestoreFormPosition(frm, QString()));
-    QVERIFY(frm.log.isEmpty());
-    QCOMPARE(stored(frm), value);
+    FakeWindow window(freshName());
+    window.setBounds(100, 200, 300, 400);
+    store(window, value);
+    QVERIFY(!WindowPlacement::restore(window));
+    QVERIFY(window.log.isEmpty());
+    QCOMPARE(stored(window), value);
 }
 
-void TestFormPosition::restore_limits_accepted_data()
+void TestWindowPlacement::restore_limits_accepted_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("expected");
@@ -487,37 +482,37 @@ void TestFormPosition::restore_limits_accepted_data()
                                    << (applied("0", "0.5", "0", "0.5") << "State 0");
 }
 
-void TestFormPosition::restore_limits_accepted()
+void TestWindowPlacement::restore_limits_accepted()
 {
     QFETCH(QString, value);
     QFETCH(QStringList, expected);
 
-    FakeWindow frm(freshName());
-    store(frm, value);
-    QVERIFY(mdlFormPosition::RestoreFormPosition(frm, QString()));
-    QCOMPARE(frm.log, expected);
+    FakeWindow window(freshName());
+    store(window, value);
+    QVERIFY(WindowPlacement::restore(window));
+    QCOMPARE(window.log, expected);
 }
 
-void TestFormPosition::positionUnknown_nothingStoredOrRestored()
+void TestWindowPlacement::positionUnknown_nothingStoredOrRestored()
 {
-    FakeWindow frm(freshName());
-    frm.known = false;
-    frm.setBounds(3000, 1200, 4500, 2400);
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), kNothing);
-    frm.state = 2;
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), kNothing);
+    FakeWindow window(freshName());
+    window.known = false;
+    window.setBounds(3000, 1200, 4500, 2400);
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), kNothing);
+    window.state = 2;
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), kNothing);
 
-    store(frm, QStringLiteral("1200,2400,3000,4500,0"));
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), QStringLiteral("1200,2400,3000,4500,0"));
-    frm.state = 0;
-    QVERIFY(!mdlFormPosition::RestoreFormPosition(frm, QString()));
-    QVERIFY(frm.log.isEmpty());
+    store(window, QStringLiteral("1200,2400,3000,4500,0"));
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), QStringLiteral("1200,2400,3000,4500,0"));
+    window.state = 0;
+    QVERIFY(!WindowPlacement::restore(window));
+    QVERIFY(window.log.isEmpty());
 }
 
-void TestFormPosition::centerForm_data()
+void TestWindowPlacement::center_data()
 {
     QTest::addColumn<QRectF>("screen");
     QTest::addColumn<float>("width");
@@ -538,7 +533,7 @@ void TestFormPosition::centerForm_data()
         << QStringList{"Top 4500", "Left 26550"};
 }
 
-void TestFormPosition::centerForm()
+void TestWindowPlacement::center()
 {
     QFETCH(QRectF, screen);
     QFETCH(float, width);
@@ -546,99 +541,96 @@ void TestFormPosition::centerForm()
     QFETCH(int, state);
     QFETCH(QStringList, expected);
 
-    FakeWindow frm(freshName());
-    frm.screen = screen;
-    frm.desktop = QRectF(-99999, -99999, 1, 1); // not what centring uses
-    frm.setBounds(123, 456, width, height);
-    frm.state = state;
-    mdlFormPosition::CenterForm(frm);
-    QCOMPARE(frm.log, expected);
+    FakeWindow window(freshName());
+    window.screen = screen;
+    window.desktop = QRectF(-99999, -99999, 1, 1); // not what centring uses
+    window.setBounds(123, 456, width, height);
+    window.state = state;
+    WindowPlacement::center(window);
+    QCOMPARE(window.log, expected);
 }
 
-void TestFormPosition::widgetWindow_boundsInTwips()
+void TestWindowPlacement::widgetWindow_boundsInTwips()
 {
     QWidget widget;
-    widget.setObjectName(QStringLiteral("frmMain"));
-    WidgetFormWindow frm(widget);
-    QCOMPARE(frm.name(), QStringLiteral("frmMain"));
+    WidgetPlacedWindow window(widget, QStringLiteral("frmMain"));
+    QCOMPARE(window.settingsKey(), QStringLiteral("frmMain"));
 
-    frm.setLeft(3000);
-    frm.setTop(1200);
-    frm.setWidth(4500);
-    frm.setHeight(2400);
+    window.setLeft(3000);
+    window.setTop(1200);
+    window.setWidth(4500);
+    window.setHeight(2400);
     QCOMPARE(widget.pos(), QPoint(200, 80));
     QCOMPARE(widget.size(), QSize(300, 160));
-    QCOMPARE(frm.left(), 3000.f);
-    QCOMPARE(frm.top(), 1200.f);
-    QCOMPARE(frm.width(), 4500.f);
-    QCOMPARE(frm.height(), 2400.f);
+    QCOMPARE(window.left(), 3000.f);
+    QCOMPARE(window.top(), 1200.f);
+    QCOMPARE(window.width(), 4500.f);
+    QCOMPARE(window.height(), 2400.f);
 
     // Twips are rounded to the nearest pixel.
-    frm.setLeft(3007);
-    frm.setTop(-3008);
+    window.setLeft(3007);
+    window.setTop(-3008);
     QCOMPARE(widget.pos(), QPoint(200, -201));
-    QCOMPARE(frm.top(), -3015.f);
+    QCOMPARE(window.top(), -3015.f);
 
     // A value no window could take changes nothing.
-    frm.setLeft(std::numeric_limits<float>::quiet_NaN());
-    frm.setWidth(std::numeric_limits<float>::infinity());
+    window.setLeft(std::numeric_limits<float>::quiet_NaN());
+    window.setWidth(std::numeric_limits<float>::infinity());
     QCOMPARE(widget.pos(), QPoint(200, -201));
     QCOMPARE(widget.size(), QSize(300, 160));
 
     QWidget fixed;
     fixed.setFixedSize(800, 125);
-    WidgetFormWindow fixedFrm(fixed);
-    fixedFrm.setWidth(4500);
-    fixedFrm.setHeight(2400);
+    WidgetPlacedWindow fixedWindow(fixed, freshName());
+    fixedWindow.setWidth(4500);
+    fixedWindow.setHeight(2400);
     QCOMPARE(fixed.size(), QSize(800, 125));
-    QCOMPARE(fixedFrm.width(), 12000.f);
+    QCOMPARE(fixedWindow.width(), 12000.f);
 }
 
-void TestFormPosition::widgetWindow_stateAndScreens()
+void TestWindowPlacement::widgetWindow_stateAndScreens()
 {
     QWidget widget;
-    WidgetFormWindow frm(widget);
-    QCOMPARE(frm.windowState(), 0);
-    frm.setWindowState(2);
+    WidgetPlacedWindow window(widget, freshName());
+    QCOMPARE(window.windowState(), 0);
+    window.setWindowState(2);
     QVERIFY(widget.windowState().testFlag(Qt::WindowMaximized));
-    QCOMPARE(frm.windowState(), 2);
-    frm.setWindowState(1);
+    QCOMPARE(window.windowState(), 2);
+    window.setWindowState(1);
     QCOMPARE(widget.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized),
              Qt::WindowStates(Qt::WindowMinimized));
     widget.setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
-    QCOMPARE(frm.windowState(), 1);
-    frm.setWindowState(0);
+    QCOMPARE(window.windowState(), 1);
+    window.setWindowState(0);
     QCOMPARE(widget.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized),
              Qt::WindowStates());
-    QCOMPARE(frm.windowState(), 0);
+    QCOMPARE(window.windowState(), 0);
 
     const QRect primary = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(frm.screenTwips(), QRectF(primary.x() * 15, primary.y() * 15, primary.width() * 15,
+    QCOMPARE(window.screenTwips(), QRectF(primary.x() * 15, primary.y() * 15, primary.width() * 15,
                                        primary.height() * 15));
-    QVERIFY(frm.desktopTwips().contains(frm.screenTwips()));
-    QVERIFY(frm.positionIsKnown()); // offscreen, not Wayland
+    QVERIFY(window.desktopTwips().contains(window.screenTwips()));
+    QVERIFY(window.positionIsKnown()); // offscreen, not Wayland
 }
 
-void TestFormPosition::widgetWindow_roundTripThroughStore()
+void TestWindowPlacement::widgetWindow_roundTripThroughStore()
 {
     QWidget widget;
-    widget.setObjectName(freshName());
     widget.setGeometry(40, 30, 320, 200);
-    WidgetFormWindow frm(widget);
-    mdlFormPosition::SaveFormPosition(frm, QString());
-    QCOMPARE(stored(frm), QStringLiteral("450,3000,600,4800,0"));
+    WidgetPlacedWindow window(widget, freshName());
+    WindowPlacement::save(window);
+    QCOMPARE(stored(window), QStringLiteral("450,3000,600,4800,0"));
 
     QWidget other;
-    other.setObjectName(widget.objectName());
-    WidgetFormWindow otherFrm(other);
-    QVERIFY(mdlFormPosition::RestoreFormPosition(otherFrm, QString()));
+    WidgetPlacedWindow otherWindow(other, window.settingsKey());
+    QVERIFY(WindowPlacement::restore(otherWindow));
     QCOMPARE(other.geometry(), QRect(40, 30, 320, 200));
 
-    mdlFormPosition::CenterForm(otherFrm);
+    WindowPlacement::center(otherWindow);
     const QRect primary = QGuiApplication::primaryScreen()->geometry();
     QCOMPARE(other.pos(), QPoint(primary.x() + (primary.width() - 320) / 2,
                                  primary.y() + (primary.height() - 200) / 2));
 }
 
-TALORAN_TEST_MAIN(TestFormPosition)
-#include "test_form_position.moc"
+TALORAN_TEST_MAIN(TestWindowPlacement)
+#include "test_window_placement.moc"
