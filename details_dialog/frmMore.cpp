@@ -1,9 +1,9 @@
 #include "frmMore.h"
 
 #include "Assets.h"
+#include "Autostart.h"
 #include "DateText.h"
 #include "LocalClock.h"
-#include "mdlShortcut.h"
 #include "frmMain.h"
 
 #include <QCheckBox>
@@ -155,7 +155,7 @@ void frmMore::Form_Load()
         dtpDate->setDate(QDate(target.year(), target.month(), target.day()));
     }
 
-    if (mdlShortcut::startupBoxAtLoad())
+    if (Autostart::isEnabled())
         chkStartup->setCheckState(Qt::Checked);
 
     centreOnScreen();
@@ -232,7 +232,7 @@ void frmMore::UpdateIndividualTimes(bool blnForce)
 
 void frmMore::Form_Unload()
 {
-    mdlShortcut::syncAtUnload(chkStartup->checkState() == Qt::Checked ? 1 : 0);
+    Autostart::setEnabled(chkStartup->checkState() == Qt::Checked);
 }
 
 void frmMore::closeEvent(QCloseEvent *event)

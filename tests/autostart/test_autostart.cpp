@@ -1,10 +1,8 @@
-// The run-at-startup shortcut on Linux: Taloran.desktop in the autostart
-// folder under $XDG_CONFIG_HOME. Every case gets an empty config folder of its
-// own.
+// The run-at-startup entry on Linux: Taloran.desktop in the autostart folder
+// under $XDG_CONFIG_HOME. Every case gets an empty config folder of its own.
 
+#include "Autostart.h"
 #include "TestMain.h"
-#include "mdlShortcut.h"
-#include "mdlSpecialFolder.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -147,7 +145,7 @@ const QByteArray kForeignEntry = "[Desktop Entry]\nType=Application\nName=Someon
 
 } // namespace
 
-class tst_StartupShortcut : public QObject
+class TestAutostart : public QObject
 {
     Q_OBJECT
 
@@ -201,23 +199,19 @@ private slots:
         m_home.reset();
     }
 
-    void startupFolder()
+    void autostartFolder()
     {
         QVERIFY(!QFileInfo::exists(autostart()));
-        QCOMPARE(mdlSpecialFolder::GetSpecialFolderPath(7), autostart());
+        QCOMPARE(Autostart::folder(), autostart());
         QVERIFY2(QFileInfo(autostart()).isDir(), "the folder is created when missing");
-
-        for (qint32 other : {0, 2, 5, 6, 8, 0x1a, 0x18, -1})
-            QVERIFY2(mdlSpecialFolder::GetSpecialFolderPath(other).isEmpty(),
-                     qPrintable(QString::number(other)));
     }
 
-    void startupFolderDefaultsToDotConfig()
+    void autostartFolderDefaultsToDotConfig()
     {
         const QByteArray savedHome = qgetenv("HOME");
         qunsetenv("XDG_CONFIG_HOME");
         qputenv("HOME", QFile::encodeName(m_home->path()));
-        const QString folder = mdlSpecialFolder::GetSpecialFolderPath(7);
+        const QString folder = Autostart::folder();
         qputenv("HOME", savedHome);
         QCOMPARE(folder, m_home->path() + QLatin1String("/.config/autostart"));
     }
@@ -256,46 +250,15 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, exec);
 
-        QVERIFY(mdlShortcut::CreateStartupShortcut(program));
-        QCOMPARE(mdlShortcut::StartupShortcutPath(), entryPath());
+        QVERIFY(Autostart::enable(program));
+        QCOMPARE(Autostart::entryPath(), entryPath());
         QVERIFY(QFileInfo(entryPath()).isFile());
         QCOMPARE(entryKeys(readAll(entryPath())).value(QStringLiteral("Exec")), exec);
         verifyWrittenEntry(program);
-        QVERIFY(mdlShortcut::StartupShortcutExists());
+        QVERIFY(Autostart::isEnabled());
     }
 
-    void createShortcutOnlyInTheUsersStartupFolder_data()
-    {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("allUsers");
-        QTest::addColumn<QString>("madeFile"); // empty: nothing may be made
-
-        QTest::newRow("startup") << "Startup" << "Taloran" << false << "Taloran.desktop";
-        QTest::newRow("other title") << "Startup" << "Other" << false << "Other.desktop";
-        QTest::newRow("all users") << "Startup" << "Taloran" << true << "";
-        QTest::newRow("other menu") << "Programs" << "Taloran" << false << "";
-        QTest::newRow("title with a path") << "Startup" << "../Taloran" << false << "";
-        QTest::newRow("empty title") << "Startup" << "" << false << "";
-    }
-
-    void createShortcutOnlyInTheUsersStartupFolder()
-    {
-        QFETCH(QString, group);
-        QFETCH(QString, title);
-        QFETCH(bool, allUsers);
-        QFETCH(QString, madeFile);
-
-        const bool made = mdlShortcut::CreateShortcut(group, title, QStringLiteral("/usr/bin/taloran"),
-                                                      QStringLiteral("/m"), allUsers);
-        QCOMPARE(made, !madeFile.isEmpty());
-        const QStringList files = QDir(configHome()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-        const QStringList entries = QDir(autostart()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-        QCOMPARE(entries, madeFile.isEmpty() ? QStringList() : QStringList{madeFile});
-        QVERIFY(files.isEmpty() || files == QStringList{QStringLiteral("autostart")});
-    }
-
-    void boxAtLoad_data()
+    void isEnabled_data()
     {
         QTest::addColumn<QByteArray>("entry"); // empty: no file
         QTest::addColumn<bool>("checked");
@@ -328,44 +291,40 @@ private slots:
                                     << false;
     }
 
-    void boxAtLoad()
+    void isEnabled()
     {
         QFETCH(QByteArray, entry);
         QFETCH(bool, checked);
 
         if (!entry.isEmpty())
             putEntry(entry);
-        QCOMPARE(mdlShortcut::StartupShortcutExists(), checked);
-        QCOMPARE(mdlShortcut::startupBoxAtLoad(), checked);
+        QCOMPARE(Autostart::isEnabled(), checked);
     }
 
-    void boxAtLoadIgnoresAFolderOfThatName()
+    void aFolderOfThatNameIsNoEntry()
     {
         QVERIFY(QDir().mkpath(entryPath()));
-        QVERIFY(!mdlShortcut::startupBoxAtLoad());
-        QVERIFY(!mdlShortcut::RemoveStartupShortcut());
+        QVERIFY(!Autostart::isEnabled());
+        QVERIFY(!Autostart::disable());
         QVERIFY(QFileInfo(entryPath()).isDir());
     }
 
-    void unload_data()
+    void setEnabled_data()
     {
-        QTest::addColumn<int>("box");
+        QTest::addColumn<bool>("enabled");
         QTest::addColumn<bool>("entryBefore");
         QTest::addColumn<bool>("entryAfter");
         QTest::addColumn<bool>("untouched"); // an entry there before keeps its content
 
-        QTest::newRow("unchecked, entry there: removed") << 0 << true << false << false;
-        QTest::newRow("checked, no entry: created") << 1 << false << true << false;
-        QTest::newRow("checked, entry there: left alone") << 1 << true << true << true;
-        QTest::newRow("unchecked, no entry: nothing made") << 0 << false << false << true;
-        QTest::newRow("grayed (2), entry there: left alone") << 2 << true << true << true;
-        QTest::newRow("grayed (2), no entry: nothing made") << 2 << false << false << true;
-        QTest::newRow("-1, no entry: nothing made") << -1 << false << false << true;
+        QTest::newRow("off, entry there: removed") << false << true << false << false;
+        QTest::newRow("on, no entry: created") << true << false << true << false;
+        QTest::newRow("on, entry there: left alone") << true << true << true << true;
+        QTest::newRow("off, no entry: nothing made") << false << false << false << true;
     }
 
-    void unload()
+    void setEnabled()
     {
-        QFETCH(int, box);
+        QFETCH(bool, enabled);
         QFETCH(bool, entryBefore);
         QFETCH(bool, entryAfter);
         QFETCH(bool, untouched);
@@ -376,10 +335,10 @@ private slots:
         if (entryBefore)
             putEntry(kForeignEntry);
 
-        mdlShortcut::syncAtUnload(box);
+        Autostart::setEnabled(enabled);
 
         QCOMPARE(QFileInfo::exists(entryPath()), entryAfter);
-        QCOMPARE(mdlShortcut::StartupShortcutExists(), entryAfter);
+        QCOMPARE(Autostart::isEnabled(), entryAfter);
         QCOMPARE(readAll(neighbour), kForeignEntry);
         if (entryBefore && untouched)
             QCOMPARE(readAll(entryPath()), kForeignEntry);
@@ -402,15 +361,15 @@ private slots:
     {
         QFETCH(QByteArray, entry);
 
-        // Unchecked: the entry is not ours to remove as far as the box shows.
+        // Off: the entry is not ours to remove, as far as the option shows.
         putEntry(entry);
-        QVERIFY(!mdlShortcut::startupBoxAtLoad());
-        mdlShortcut::syncAtUnload(0);
+        QVERIFY(!Autostart::isEnabled());
+        Autostart::setEnabled(false);
         QCOMPARE(readAll(entryPath()), entry);
 
-        // Checked: replaced by an enabled entry for this program.
-        mdlShortcut::syncAtUnload(1);
-        QVERIFY(mdlShortcut::StartupShortcutExists());
+        // On: replaced by an enabled entry for this program.
+        Autostart::setEnabled(true);
+        QVERIFY(Autostart::isEnabled());
         verifyWrittenEntry(QCoreApplication::applicationFilePath());
     }
 
@@ -439,18 +398,18 @@ private slots:
                 QSKIP("this user can write to read-only folders");
         }
 
-        const QString folder = mdlSpecialFolder::GetSpecialFolderPath(7);
+        const QString folder = Autostart::folder();
         if (setup == QLatin1String("read-only autostart"))
             QCOMPARE(folder, autostart());
         else
             QVERIFY2(folder.isEmpty(), qPrintable(folder));
 
-        QVERIFY(!mdlShortcut::startupBoxAtLoad());
-        QVERIFY(!mdlShortcut::CreateStartupShortcut(QStringLiteral("/usr/bin/taloran")));
-        mdlShortcut::syncAtUnload(1);
-        mdlShortcut::syncAtUnload(0);
-        QVERIFY(!mdlShortcut::StartupShortcutExists());
-        QVERIFY(!mdlShortcut::RemoveStartupShortcut());
+        QVERIFY(!Autostart::isEnabled());
+        QVERIFY(!Autostart::enable(QStringLiteral("/usr/bin/taloran")));
+        Autostart::setEnabled(true);
+        Autostart::setEnabled(false);
+        QVERIFY(!Autostart::isEnabled());
+        QVERIFY(!Autostart::disable());
 
         // Nothing anywhere under the temporary home but what the case put there.
         QStringList made;
@@ -466,5 +425,5 @@ private slots:
     }
 };
 
-TALORAN_TEST_MAIN(tst_StartupShortcut)
-#include "test_startup_shortcut.moc"
+TALORAN_TEST_MAIN(TestAutostart)
+#include "test_autostart.moc"

@@ -112,38 +112,3 @@ bool winCreateLink(const std::wstring &linkPath, const std::wstring &target,
         return false;
     return SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
 }
-
-bool winReadLink(const std::wstring &linkPath, std::wstring &target, std::wstring &args)
-{
-    ComScope com;
-    if (!com.usable())
-        return false;
-    ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.putVoid())))
-        return false;
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))
-        || FAILED(file->Load(linkPath.c_str(), STGM_READ)))
-        return false;
-    // The target from the link's item list, which keeps the full Unicode names;
-    // the plain path is a fallback for links that carry none.
-    std::wstring pathBuffer(32768, L'\0');
-    PIDLIST_ABSOLUTE items = nullptr;
-    bool havePath = false;
-    if (SUCCEEDED(link->GetIDList(&items)) && items) {
-        havePath = SHGetPathFromIDListEx(items, pathBuffer.data(),
-                                         static_cast<DWORD>(pathBuffer.size()), GPFIDL_DEFAULT);
-        CoTaskMemFree(items);
-    }
-    if (!havePath
-        && FAILED(link->GetPath(pathBuffer.data(), static_cast<int>(pathBuffer.size()), nullptr,
-                                SLGP_RAWPATH)))
-        return false;
-    std::wstring argsBuffer(32768, L'\0');
-    if (FAILED(link->GetArguments(argsBuffer.data(), static_cast<int>(argsBuffer.size()))))
-        return false;
-    target.assign(pathBuffer.c_str());
-    args.assign(argsBuffer.c_str());
-    return true;
-}

@@ -1,7 +1,7 @@
-// The startup shortcut on Linux and other XDG desktops: the desktop entry
+// The autostart entry on Linux and other XDG desktops: the desktop entry
 // Taloran.desktop in the user's autostart folder.
 
-#include "StartupBackend.h"
+#include "AutostartBackend.h"
 
 #include "DesktopEntry.h"
 
@@ -12,7 +12,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-QString StartupBackend::startupFolder()
+QString AutostartBackend::folder()
 {
     // $XDG_CONFIG_HOME/autostart, by default ~/.config/autostart.
     const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -24,16 +24,16 @@ QString StartupBackend::startupFolder()
     return folder;
 }
 
-QString StartupBackend::linkFileName(const QString &title)
+QString AutostartBackend::entryFileName()
 {
-    return title + QLatin1String(".desktop");
+    return QStringLiteral("Taloran.desktop");
 }
 
-bool StartupBackend::isActiveLink(const QString &linkPath)
+bool AutostartBackend::isActiveEntry(const QString &path)
 {
-    if (!QFileInfo(linkPath).isFile())
+    if (!QFileInfo(path).isFile())
         return false;
-    QFile file(linkPath);
+    QFile file(path);
     // An entry that cannot be read is still there; only a readable entry can
     // say it is switched off.
     if (!file.open(QIODevice::ReadOnly))
@@ -41,17 +41,16 @@ bool StartupBackend::isActiveLink(const QString &linkPath)
     return !DesktopEntry::isSwitchedOff(file.readAll());
 }
 
-bool StartupBackend::writeLink(const QString &linkPath, const QString &title, const QString &target,
-                               const QString &arguments)
+bool AutostartBackend::writeEntry(const QString &path, const QString &program)
 {
-    QSaveFile file(linkPath);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(DesktopEntry::autostartEntry(title, target, arguments));
+    file.write(DesktopEntry::autostartEntry(program));
     return file.commit();
 }
 
-QString StartupBackend::programPath()
+QString AutostartBackend::programPath()
 {
     return QCoreApplication::applicationFilePath();
 }

@@ -19,12 +19,11 @@ QString quoteExecArgument(const QString &argument);
 QString escapeString(const QString &value);
 
 // The Exec value (string-escaped, ready for the file) that starts `program`
-// with the command-line text `arguments`. The program is always quoted; each
-// argument is quoted only when it holds a reserved character; '%' is doubled.
-QString execValue(const QString &program, const QString &arguments);
+// with "/m". The program is always quoted; '%' is doubled.
+QString execValue(const QString &program);
 
-// The UTF-8 text of an autostart entry titled `name` starting `program`.
-QByteArray autostartEntry(const QString &name, const QString &program, const QString &arguments);
+// The UTF-8 text of the autostart entry "Taloran" starting `program` with "/m".
+QByteArray autostartEntry(const QString &program);
 
 // Whether the entry text is switched off for autostart: "Hidden=true" or
 // "X-GNOME-Autostart-enabled=false" in its [Desktop Entry] group.

@@ -18,6 +18,3 @@ bool winOrdinaryFileExists(const std::wstring &path);
 // in the target's folder. Returns whether the link was saved.
 bool winCreateLink(const std::wstring &linkPath, const std::wstring &target,
                    const std::wstring &args);
-
-// Loads the shell link at `linkPath` and gives its target path and arguments.
-bool winReadLink(const std::wstring &linkPath, std::wstring &target, std::wstring &args);

@@ -1,23 +1,10 @@
 #include "DesktopEntry.h"
 
-#include <QProcess>
-#include <QStringList>
+#include <QList>
 
 namespace {
 
 const QLatin1StringView kGroup("[Desktop Entry]");
-
-bool needsQuoting(const QString &argument)
-{
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    if (argument.isEmpty())
-        return true;
-    for (QChar c : argument) {
-        if (reserved.contains(c))
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 
@@ -58,27 +45,21 @@ QString DesktopEntry::escapeString(const QString &value)
     return escaped;
 }
 
-QString DesktopEntry::execValue(const QString &program, const QString &arguments)
+QString DesktopEntry::execValue(const QString &program)
 {
-    QStringList words{quoteExecArgument(program)};
-    for (const QString &argument : QProcess::splitCommand(arguments))
-        words << (needsQuoting(argument) ? quoteExecArgument(argument) : argument);
-    QString command = words.join(QLatin1Char(' '));
+    QString command = quoteExecArgument(program) + QLatin1String(" /m");
     command.replace(QLatin1Char('%'), QLatin1String("%%"));
     return escapeString(command);
 }
 
-QByteArray DesktopEntry::autostartEntry(const QString &name, const QString &program,
-                                        const QString &arguments)
+QByteArray DesktopEntry::autostartEntry(const QString &program)
 {
     const QString text = QString(kGroup) + QLatin1String("\n"
                                                          "Type=Application\n"
-                                                         "Name=")
-        + escapeString(name)
-        + QLatin1String("\n"
-                        "Comment=Countdown to a chosen moment, started minimized\n"
-                        "Exec=")
-        + execValue(program, arguments)
+                                                         "Name=Taloran\n"
+                                                         "Comment=Countdown to a chosen moment, started minimized\n"
+                                                         "Exec=")
+        + execValue(program)
         + QLatin1String("\n"
                         "Icon=taloran\n"
                         "Terminal=false\n"
