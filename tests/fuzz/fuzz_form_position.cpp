@@ -5,8 +5,8 @@
 // takes leaves those bounds with the top-left corner on the desktop, and a
 // maximized save keeps them.
 
-#include "PlacedWindow.h"
 #include "SettingsStore.h"
+#include "TestSupport.h"
 #include "WindowPlacement.h"
 
 #include <QByteArray>
@@ -28,29 +28,7 @@ constexpr float kMaxSize = 15.0f * 100'000;
 constexpr float kMaxPosition = 15.0f * 1'000'000;
 
 // Two screens side by side, the left one at negative coordinates, in twips.
-const QRectF kScreen(0, 0, 19200, 14400);
 const QRectF kDesktop(-28800, -1800, 48000, 16200);
-
-class FakeWindow : public PlacedWindow
-{
-public:
-    QString settingsKey() const override { return kKey; }
-    float left() const override { return l; }
-    float top() const override { return t; }
-    float width() const override { return w; }
-    float height() const override { return h; }
-    void setLeft(float v) override { l = v; }
-    void setTop(float v) override { t = v; }
-    void setWidth(float v) override { w = v; }
-    void setHeight(float v) override { h = v; }
-    int windowState() const override { return state; }
-    void setWindowState(int v) override { state = v; }
-    QRectF screenTwips() const override { return kScreen; }
-    QRectF desktopTwips() const override { return kDesktop; }
-
-    float l = 3000, t = 1200, w = 12000, h = 1875;
-    int state = 0;
-};
 
 QString g_text; // the input, for the failure report
 
@@ -124,7 +102,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(readBack == g_text, "settings store changed the value",
           QStringLiteral("read back \"%1\"").arg(readBack));
 
-    FakeWindow window;
+    // A normal window on two screens side by side, the left one at negative
+    // coordinates.
+    FakeWindow window(kKey);
+    window.setBounds(3000, 1200, 12000, 1875);
+    window.desktop = kDesktop;
     if (!WindowPlacement::restore(window))
         fail("restore rejected what the parser took", describe(window));
     check(sizeInRange(window.w) && sizeInRange(window.h) && window.w == parsed->width

@@ -4,6 +4,7 @@
 
 #include "LocalClock.h"
 #include "SettingsStore.h"
+#include "TestSupport.h"
 
 #include <QDateTime>
 #include <QFile>

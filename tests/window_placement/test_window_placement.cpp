@@ -1,6 +1,6 @@
-#include "PlacedWindow.h"
 #include "SettingsStore.h"
 #include "TestMain.h"
+#include "TestSupport.h"
 #include "WidgetPlacedWindow.h"
 #include "WindowPlacement.h"
 
@@ -17,45 +17,6 @@ namespace {
 const QString kSection = QStringLiteral("Form Positions");
 const QString kNothing = QStringLiteral("<nothing stored>");
 const QRectF kScreen(0, 0, 19200, 14400); // 1280 x 960 pixels
-
-// A window whose bounds, state and screens the test sets, and which records
-// every change made to it, in order.
-class FakeWindow : public PlacedWindow
-{
-public:
-    explicit FakeWindow(QString name) : m_name(std::move(name)) {}
-
-    QString settingsKey() const override { return m_name; }
-    float left() const override { return l; }
-    float top() const override { return t; }
-    float width() const override { return w; }
-    float height() const override { return h; }
-    void setLeft(float v) override { record(QStringLiteral("Left"), v), l = v; }
-    void setTop(float v) override { record(QStringLiteral("Top"), v), t = v; }
-    void setWidth(float v) override { record(QStringLiteral("Width"), v), w = v; }
-    void setHeight(float v) override { record(QStringLiteral("Height"), v), h = v; }
-    int windowState() const override { return state; }
-    void setWindowState(int v) override { record(QStringLiteral("State"), float(v)), state = v; }
-    QRectF screenTwips() const override { return screen; }
-    QRectF desktopTwips() const override { return desktop; }
-    bool positionIsKnown() const override { return known; }
-
-    void setBounds(float left, float top, float width, float height)
-    {
-        l = left, t = top, w = width, h = height;
-    }
-
-    float l = 0, t = 0, w = 0, h = 0;
-    int state = 0;
-    QRectF screen = kScreen;
-    QRectF desktop = kScreen;
-    bool known = true;
-    QStringList log;
-
-private:
-    void record(const QString &what, float v) { log << what + u' ' + QString::number(v, 'g', 9); }
-    QString m_name;
-};
 
 // Every test works on a key of its own, so that nothing stored by an earlier
 // test is seen.
