@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
+
 
 namespace {
 
@@ -69,6 +71,7 @@ void CountdownWindow::createControls()
     m_background->setPicture(Assets::pixmap(QStringLiteral("background"), ratio));
     connect(m_background, &PictureBox::pressed, this, &CountdownWindow::drag);
     connect(m_background, &PictureBox::released, this, &CountdownWindow::endDrag);
+    connect(m_background, &PictureBox::moved, this, &CountdownWindow::noteCursorMoved);
     connect(m_background, &PictureBox::doubleClicked, this, &CountdownWindow::centerAndStore);
 
     const auto button = [&](const char *name, const QString &picture, int x,
@@ -222,9 +225,9 @@ void CountdownWindow::drag()
         return;
     }
 
-    // Each read of the cursor is a query of its own.
-    m_dragStartCursorX = QCursor::pos().x();
-    m_dragStartCursorY = QCursor::pos().y();
+    const QPoint cursor = QCursor::pos();
+    m_dragStartCursorX = cursor.x();
+    m_dragStartCursorY = cursor.y();
     const auto startLeft = DragMath::twipsToPixels(m_placement->left());
     const auto startTop = DragMath::twipsToPixels(m_placement->top());
     if (!startLeft || !startTop)
@@ -232,9 +235,14 @@ void CountdownWindow::drag()
     m_dragStartLeft = *startLeft;
     m_dragStartTop = *startTop;
     m_dragging = true;
+    m_cursorMoved = true;
 
     do {
-        moveWithCursor();
+        // The cursor is asked for its place only after it has moved: asking
+        // costs a round trip to the window system, and the loop runs on
+        // every timer tick, mostly with the cursor standing still.
+        if (std::exchange(m_cursorMoved, false))
+            moveWithCursor();
         // The release handler, the timer and everything else pending run
         // here. Waiting for the next event, rather than spinning, keeps a
         // drag from using a whole core; the 1 ms timer wakes the loop anyway.
@@ -251,13 +259,12 @@ void CountdownWindow::drag()
 
 void CountdownWindow::moveWithCursor()
 {
-    // A window that is already in place is not moved again: the loop runs
-    // on every timer tick, mostly with the cursor standing still.
-    const auto left =
-        DragMath::edgeTwips(QCursor::pos().x(), m_dragStartCursorX, m_dragStartLeft);
+    // A window that is already in place is not moved again.
+    const QPoint cursor = QCursor::pos();
+    const auto left = DragMath::edgeTwips(cursor.x(), m_dragStartCursorX, m_dragStartLeft);
     if (left && *left != m_placement->left())
         m_placement->setLeft(*left);
-    const auto top = DragMath::edgeTwips(QCursor::pos().y(), m_dragStartCursorY, m_dragStartTop);
+    const auto top = DragMath::edgeTwips(cursor.y(), m_dragStartCursorY, m_dragStartTop);
     if (top && *top != m_placement->top())
         m_placement->setTop(*top);
 }
@@ -266,6 +273,11 @@ void CountdownWindow::endDrag()
 {
     m_dragging = false;
     WindowPlacement::save(*m_placement);
+}
+
+void CountdownWindow::noteCursorMoved()
+{
+    m_cursorMoved = true;
 }
 
 void CountdownWindow::centerAndStore()

@@ -46,6 +46,7 @@ private slots:
     void openDetails();
     void drag();
     void endDrag();
+    void noteCursorMoved();
     void centerAndStore();
 
 private:
@@ -81,4 +82,6 @@ private:
     qint32 m_dragStartLeft = 0;
     qint32 m_dragStartTop = 0;
     bool m_dragging = false;
+    // The cursor has moved since the window last followed it.
+    bool m_cursorMoved = false;
 };

@@ -37,3 +37,9 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
     emit doubleClicked();
 }
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit moved();
+}

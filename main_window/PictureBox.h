@@ -4,8 +4,8 @@
 #include <QWidget>
 
 // A picture box: shows one picture unscaled at its top-left corner and
-// reports presses, releases and double-clicks of any button. The main
-// window's background.
+// reports presses, releases and double-clicks of any button, and moves of
+// the cursor while a button is held. The main window's background.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -19,12 +19,14 @@ signals:
     void pressed();
     void released();
     void doubleClicked();
+    void moved();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     QPixmap m_picture;

@@ -59,6 +59,16 @@ private:
     std::unique_ptr<CountdownWindow> form;
 
     QWindow *window() const { return form->windowHandle(); }
+
+    // Moves the cursor with the button still held. The window system sends
+    // the move to the window that got the press wherever the cursor is; the
+    // offscreen platform only to a window under the cursor, so the test sends
+    // it to the pressed window itself too.
+    void moveCursor(const QPoint &global) const
+    {
+        QCursor::setPos(global);
+        QTest::mouseMove(window(), form->mapFromGlobal(global));
+    }
     // A point of the background away from the labels and the buttons.
     static QPoint backgroundPoint() { return {300, 100}; }
 
@@ -109,10 +119,10 @@ private slots:
         // The labels keep counting while the window is dragged.
         QLabel *seconds = control<QLabel>(*form, "secondsLabel");
         QStringList secondsDuringDrag;
-        during({[&] { QCursor::setPos(grab + movement / 2); },
+        during({[&] { moveCursor(grab + movement / 2); },
                 [&] { secondsDuringDrag << seconds->text(); },
                 [&] { clock->advance(std::chrono::seconds(1)); },
-                [&] { QCursor::setPos(grab + movement); },
+                [&] { moveCursor(grab + movement); },
                 [&] { secondsDuringDrag << seconds->text(); },
                 [&] { QTest::mouseRelease(window(), button, modifiers, backgroundPoint() + movement); }});
         QTest::mousePress(window(), button, modifiers, backgroundPoint());
@@ -130,7 +140,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         const QPoint grab = form->mapToGlobal(backgroundPoint());
         QCursor::setPos(grab);
-        during({[&] { QCursor::setPos(grab + QPoint(10, 10)); },
+        during({[&] { moveCursor(grab + QPoint(10, 10)); },
                 // The button comes up over another window: the drag ends
                 // and stores the bounds as a release would.
                 [&] { QTest::mouseRelease(other.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5)); }});
@@ -142,7 +152,7 @@ private slots:
     {
         const QPoint grab = form->mapToGlobal(backgroundPoint());
         QCursor::setPos(grab);
-        during({[&] { form->close(); }, [&] { QCursor::setPos(grab + QPoint(40, 40)); }});
+        during({[&] { form->close(); }, [&] { moveCursor(grab + QPoint(40, 40)); }});
         // The press returns: the drag has ended without storing the bounds.
         QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
         QVERIFY(!form->isVisible());
@@ -158,7 +168,7 @@ private slots:
             const QWidget *pressed = control<QWidget>(*form, name);
             const QPoint local = pressed->mapTo(form.get(), pressed->rect().center());
             QCursor::setPos(form->mapToGlobal(local));
-            during({[&] { QCursor::setPos(form->mapToGlobal(local) + QPoint(50, 50)); },
+            during({[&] { moveCursor(form->mapToGlobal(local) + QPoint(50, 50)); },
                     [&] { QTest::mouseRelease(window(), Qt::LeftButton, {}, local + QPoint(50, 50)); }});
             QTest::mousePress(window(), Qt::LeftButton, {}, local);
             QTest::qWait(30);
