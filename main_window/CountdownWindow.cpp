@@ -182,11 +182,10 @@ void CountdownWindow::start(const QStringList &arguments)
 void CountdownWindow::updateCaption()
 {
     if (windowState() & Qt::WindowMinimized) {
-        const QString caption = m_weeksLabel->text() + QLatin1String("w ") + m_daysLabel->text()
-            + QLatin1String("d ") + m_hoursLabel->text() + QLatin1String("h ")
-            + m_minutesLabel->text() + QLatin1String("m ") + m_secondsLabel->text()
-            + QLatin1String("s ");
-        setWindowTitle(caption);
+        // The labels as they stand, whatever they hold, each with its unit.
+        setWindowTitle(tr("%1w %2d %3h %4m %5s ")
+                           .arg(m_weeksLabel->text(), m_daysLabel->text(), m_hoursLabel->text(),
+                                m_minutesLabel->text(), m_secondsLabel->text()));
     } else if (const QString title = tr("Taloran"); windowTitle() != title) {
         setWindowTitle(title);
     }
