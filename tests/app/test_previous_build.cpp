@@ -56,7 +56,7 @@ private slots:
         CountdownWindow window(target);
         window.start({});
         QCOMPARE(target.moment(), at(2026, 12, 8, 10, 21, 18));
-        // "Top,Height,Left,Width,WindowState" in twips under frmMain.
+        // "Top,Height,Left,Width,WindowState" in twips, under the stored key.
         QCOMPARE(window.frameGeometry().topLeft(), QPoint(3045 / 15, 7065 / 15));
         QVERIFY(!(window.windowState() & Qt::WindowMinimized));
 
