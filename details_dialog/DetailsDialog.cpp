@@ -107,14 +107,16 @@ void DetailsDialog::createControls()
     m_datePicker->setDisplayFormat(DateText::shortDateFormat());
     m_datePicker->setCalendarPopup(true);
     m_datePicker->setAccessibleName(tr("Target date"));
-    connect(m_datePicker, &QDateTimeEdit::dateTimeChanged, this, &DetailsDialog::pickerEdited);
+    connect(m_datePicker, &QDateTimeEdit::dateTimeChanged, this,
+            &DetailsDialog::setTargetFromPickers);
 
     m_timePicker = new QTimeEdit(this);
     m_timePicker->setObjectName(QStringLiteral("timePicker"));
     m_timePicker->setGeometry(104, 16, 97, 20);
     m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     m_timePicker->setAccessibleName(tr("Target time"));
-    connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this, &DetailsDialog::pickerEdited);
+    connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this,
+            &DetailsDialog::setTargetFromPickers);
 
     m_pickerCaption = new QLabel(tr("Count Down To:"), this);
     m_pickerCaption->setObjectName(QStringLiteral("pickerCaption"));
@@ -186,7 +188,7 @@ void DetailsDialog::centreOnScreen()
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
-void DetailsDialog::pickerEdited()
+void DetailsDialog::setTargetFromPickers()
 {
     // The target from the hour, minute and second of the time picker and the
     // year, month and day of the date picker. A value that names no moment

@@ -37,7 +37,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
-    void pickerEdited();
+    void setTargetFromPickers();
     void tick();
     void refresh();
 

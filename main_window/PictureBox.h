@@ -13,7 +13,6 @@ public:
     explicit PictureBox(QWidget *parent);
 
     void setPicture(const QPixmap &picture);
-    const QPixmap &picture() const { return m_picture; }
 
 signals:
     void pressed();
