@@ -1,12 +1,16 @@
-// Taloran: a desktop countdown widget. The program is its main window: it
-// starts by loading frmMain and ends when its last window has closed.
+// Taloran: a desktop countdown widget. The application owns the target and
+// hands it to its two views, the countdown window and the details dialog; it
+// ends when its last window has closed.
 
 #include "Assets.h"
-#include "DetailsLauncher.h"
+#include "CountdownTarget.h"
+#include "CountdownWindow.h"
+#include "DetailsDialog.h"
 #include "TerminationSignals.h"
-#include "frmMain.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -17,21 +21,34 @@ int main(int argc, char *argv[])
     initTaloranAssets();
     QApplication::setWindowIcon(Assets::clockIcon());
 
-    frmMain mainWindow;
-    DetailsLauncher details(mainWindow);
+    CountdownTarget target;
+    // The window observes the target first, so that after a picker edit its
+    // labels and caption are refreshed before the dialog's totals.
+    CountdownWindow window(target);
 
-    // Ending the session or the process still unloads the main window
+    // The dialog is made on the first request and lives for the rest of the
+    // run, through any number of closes and opens.
+    std::unique_ptr<DetailsDialog> details;
+    QObject::connect(&window, &CountdownWindow::detailsRequested, &window, [&target, &details] {
+        if (!details)
+            details = std::make_unique<DetailsDialog>(target);
+        details->open();
+    });
+
+    // Ending the session or the process still closes the main window
     // through its normal path, so the target is written.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [] {
         QApplication::closeAllWindows();
         QApplication::quit();
     });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
-                     [&mainWindow] { mainWindow.close(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &mainWindow,
-                     [&mainWindow] { mainWindow.programEnding(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window] { window.close(); });
+    // The dialog can outlive the main window: an edit made after the main
+    // window closed is written as the program ends.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &target,
+                     [&target] { target.saveIfChanged(); });
 
-    mainWindow.Form_Load(QApplication::arguments().mid(1));
+    window.start(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

@@ -17,8 +17,8 @@ QString general(const DateValue &value, const QLocale &locale = QLocale::system(
 
 // Reads a date text: whatever general() writes under the same locale, and in
 // every locale the fixed form "H:m[.s] Y/M/D" with ASCII digits (the stored
-// default "00:00 2000/01/01" and the details dialog's picker text
-// "9:5.7 2024/3/4"). Nothing when the text names no moment in range.
+// default "00:00 2000/01/01", and what general() writes where Qt cannot read
+// the locale's own text back). Nothing when the text names no moment in range.
 std::optional<DateValue> read(const QString &text, const QLocale &locale = QLocale::system());
 
 // The locale's short date format with the year widened to four digits; also

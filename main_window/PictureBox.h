@@ -3,34 +3,30 @@
 #include <QPixmap>
 #include <QWidget>
 
-// A picture box: shows one picture unscaled at its top-left corner. As the
-// background it reports presses, releases and double-clicks; as a button it
-// reports a click, a press and release over the same box.
+// A picture box: shows one picture unscaled at its top-left corner and
+// reports presses, releases and double-clicks of any button, and moves of
+// the cursor while a button is held. The main window's background.
 class PictureBox : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Role { Background, Button };
-
-    PictureBox(Role role, QWidget *parent);
+    explicit PictureBox(QWidget *parent);
 
     void setPicture(const QPixmap &picture);
-    const QPixmap &picture() const { return m_picture; }
 
 signals:
-    void mouseDown();
-    void mouseUp();
+    void pressed();
+    void released();
     void doubleClicked();
-    void clicked();
+    void moved();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    Role m_role;
     QPixmap m_picture;
-    bool m_pressedInside = false;
 };

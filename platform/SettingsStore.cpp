@@ -7,21 +7,18 @@
 
 namespace {
 
-QString resolvedName(const QString &appName)
-{
-    return appName.isEmpty() ? SettingsStore::programTitle() : appName;
-}
+const QString applicationName = QStringLiteral("Taloran");
 
-std::unique_ptr<QSettings> open(const QString &appName)
+std::unique_ptr<QSettings> open()
 {
-    const QString name = resolvedName(appName);
 #ifdef Q_OS_WIN
     return std::make_unique<QSettings>(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + name,
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + applicationName,
         QSettings::NativeFormat);
 #else
     // The native format on Linux is an INI file named <application>.conf.
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, applicationName,
+                                       applicationName);
 #endif
 }
 
@@ -41,15 +38,9 @@ QString keyPath(const QString &section, const QString &key)
 
 namespace SettingsStore {
 
-QString programTitle()
+QString getSetting(const QString &section, const QString &key, const QString &defaultValue)
 {
-    return QStringLiteral("Taloran");
-}
-
-QString getSetting(const QString &appName, const QString &section, const QString &key,
-                   const QString &defaultValue)
-{
-    const auto settings = open(appName);
+    const auto settings = open();
     const QVariant value = settings->value(keyPath(section, key));
     if (!value.isValid())
         return defaultValue;
@@ -59,18 +50,17 @@ QString getSetting(const QString &appName, const QString &section, const QString
     return value.toString();
 }
 
-bool saveSetting(const QString &appName, const QString &section, const QString &key,
-                 const QString &value)
+bool saveSetting(const QString &section, const QString &key, const QString &value)
 {
-    const auto settings = open(appName);
+    const auto settings = open();
     settings->setValue(keyPath(section, key), value);
     settings->sync();
     return settings->status() == QSettings::NoError;
 }
 
-QString location(const QString &appName)
+QString location()
 {
-    return open(appName)->fileName();
+    return open()->fileName();
 }
 
 } // namespace SettingsStore

@@ -2,10 +2,12 @@
 // millisecond, and all but one tick a second fall in the second of the last
 // full update and must do next to nothing.
 
+#include "CountdownTarget.h"
+#include "CountdownWindow.h"
 #include "LocalClock.h"
-#include "frmMain.h"
 
 #include <QApplication>
+#include <QMetaMethod>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -23,28 +25,41 @@ QApplication *application()
     return &app;
 }
 
-// A tick within the second of the last full update, on the real clock.
+// The window's timer, stopped, to drive its ticks by hand.
+QTimer *stoppedTimer(const CountdownWindow &window)
+{
+    auto *timer = window.findChild<QTimer *>(QStringLiteral("tickTimer"));
+    timer->stop();
+    return timer;
+}
+
+// A tick within the second of the last full update, on the real clock: the
+// timer's timeout runs the window's handler as a real tick does.
 void skippedTick(benchmark::State &state)
 {
     application();
-    frmMain form;
-    form.tmr->stop();
-    form.datTarget = DateValue(LocalClock::now()).addDays(20);
+    CountdownTarget target;
+    CountdownWindow window(target);
+    QTimer *timer = stoppedTimer(window);
+    target.setMoment(DateValue(LocalClock::now()).addDays(20));
+    const QMetaMethod timeout = QMetaMethod::fromSignal(&QTimer::timeout);
     for (auto _ : state) {
-        form.UpdateDisplay(false);
+        timeout.invoke(timer, Qt::DirectConnection);
     }
 }
 BENCHMARK(skippedTick);
 
-// A full update: five labels and the caption rule.
+// A full update: five labels and the caption rule, as a change of the target
+// makes one.
 void fullUpdate(benchmark::State &state)
 {
     application();
-    frmMain form;
-    form.tmr->stop();
-    form.datTarget = DateValue(LocalClock::now()).addDays(20);
+    CountdownTarget target;
+    CountdownWindow window(target);
+    stoppedTimer(window);
+    const DateValue moment = DateValue(LocalClock::now()).addDays(20);
     for (auto _ : state) {
-        form.UpdateDisplay(true);
+        target.setMoment(moment);
     }
 }
 BENCHMARK(fullUpdate);

@@ -1,5 +1,5 @@
 #include "DateText.h"
-#include "Moments.h"
+#include "TestSupport.h"
 #include "TestMain.h"
 
 #include <QDateTime>

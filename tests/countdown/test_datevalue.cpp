@@ -1,5 +1,5 @@
 #include "DateValue.h"
-#include "Moments.h"
+#include "TestSupport.h"
 #include "TestMain.h"
 
 #include <QDateTime>

@@ -5,9 +5,9 @@
 // takes leaves those bounds with the top-left corner on the desktop, and a
 // maximized save keeps them.
 
-#include "FormWindow.h"
 #include "SettingsStore.h"
-#include "mdlFormPosition.h"
+#include "TestSupport.h"
+#include "WindowPlacement.h"
 
 #include <QByteArray>
 #include <QRectF>
@@ -21,7 +21,6 @@
 
 namespace {
 
-const QString kAppName = QStringLiteral("TaloranFuzz");
 const QString kSection = QStringLiteral("Form Positions");
 const QString kKey = QStringLiteral("frmMain");
 
@@ -29,29 +28,7 @@ constexpr float kMaxSize = 15.0f * 100'000;
 constexpr float kMaxPosition = 15.0f * 1'000'000;
 
 // Two screens side by side, the left one at negative coordinates, in twips.
-const QRectF kScreen(0, 0, 19200, 14400);
 const QRectF kDesktop(-28800, -1800, 48000, 16200);
-
-class FakeWindow : public FormWindow
-{
-public:
-    QString name() const override { return kKey; }
-    float left() const override { return l; }
-    float top() const override { return t; }
-    float width() const override { return w; }
-    float height() const override { return h; }
-    void setLeft(float v) override { l = v; }
-    void setTop(float v) override { t = v; }
-    void setWidth(float v) override { w = v; }
-    void setHeight(float v) override { h = v; }
-    int windowState() const override { return state; }
-    void setWindowState(int v) override { state = v; }
-    QRectF screenTwips() const override { return kScreen; }
-    QRectF desktopTwips() const override { return kDesktop; }
-
-    float l = 3000, t = 1200, w = 12000, h = 1875;
-    int state = 0;
-};
 
 QString g_text; // the input, for the failure report
 
@@ -81,7 +58,7 @@ QString describe(const FakeWindow &w)
         .arg(w.state);
 }
 
-QString describe(const mdlFormPosition::StoredBounds &b)
+QString describe(const WindowPlacement::StoredBounds &b)
 {
     return QStringLiteral("parsed top %1 height %2 left %3 width %4 state %5")
         .arg(b.top, 0, 'g', 9)
@@ -108,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     g_text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
     // The parser alone.
-    const auto parsed = mdlFormPosition::ParseStoredBounds(g_text);
+    const auto parsed = WindowPlacement::parseStoredBounds(g_text);
     if (!parsed)
         return 0;
     check(positionInRange(parsed->top) && positionInRange(parsed->left)
@@ -119,34 +96,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A value the parser takes, through the store into a restore of a normal
     // window. (A value it rejects gives a restore nothing to apply; writing
     // each one to the store would cost twenty times the parse.)
-    if (!SettingsStore::saveSetting(kAppName, kSection, kKey, g_text))
+    if (!SettingsStore::saveSetting(kSection, kKey, g_text))
         fail("settings store not writable");
-    const QString readBack = SettingsStore::getSetting(kAppName, kSection, kKey);
+    const QString readBack = SettingsStore::getSetting(kSection, kKey);
     check(readBack == g_text, "settings store changed the value",
           QStringLiteral("read back \"%1\"").arg(readBack));
 
-    FakeWindow frm;
-    if (!mdlFormPosition::RestoreFormPosition(frm, kAppName))
-        fail("restore rejected what the parser took", describe(frm));
-    check(sizeInRange(frm.w) && sizeInRange(frm.h) && frm.w == parsed->width
-              && frm.h == parsed->height,
-          "restored size wrong", describe(frm));
-    check(std::isfinite(frm.l) && std::isfinite(frm.t) && frm.l >= kDesktop.left()
-              && frm.l <= kDesktop.right() && frm.t >= kDesktop.top()
-              && frm.t <= kDesktop.bottom(),
-          "restored corner off the desktop", describe(frm));
-    check(frm.state == (parsed->state == 2 ? 2 : 0), "restored state wrong", describe(frm));
+    // A normal window on two screens side by side, the left one at negative
+    // coordinates.
+    FakeWindow window(kKey);
+    window.setBounds(3000, 1200, 12000, 1875);
+    window.desktop = kDesktop;
+    if (!WindowPlacement::restore(window))
+        fail("restore rejected what the parser took", describe(window));
+    check(sizeInRange(window.w) && sizeInRange(window.h) && window.w == parsed->width
+              && window.h == parsed->height,
+          "restored size wrong", describe(window));
+    check(std::isfinite(window.l) && std::isfinite(window.t) && window.l >= kDesktop.left()
+              && window.l <= kDesktop.right() && window.t >= kDesktop.top()
+              && window.t <= kDesktop.bottom(),
+          "restored corner off the desktop", describe(window));
+    check(window.state == (parsed->state == 2 ? 2 : 0), "restored state wrong", describe(window));
 
     // A save of the window maximized marks the stored value and keeps the
     // rest, so a later restore brings the same bounds back.
-    frm.state = 2;
-    mdlFormPosition::SaveFormPosition(frm, kAppName);
-    const QString saved = SettingsStore::getSetting(kAppName, kSection, kKey);
+    window.state = 2;
+    WindowPlacement::save(window);
+    const QString saved = SettingsStore::getSetting(kSection, kKey);
     QStringList expected = g_text.split(u',');
     expected[4] = QStringLiteral("2");
     check(saved == expected.join(u','), "maximized save changed more than the state",
           QStringLiteral("saved \"%1\"").arg(saved));
-    const auto again = mdlFormPosition::ParseStoredBounds(saved);
+    const auto again = WindowPlacement::parseStoredBounds(saved);
     check(again && again->top == parsed->top && again->height == parsed->height
               && again->left == parsed->left && again->width == parsed->width
               && again->state == 2,

@@ -2,11 +2,12 @@
 // centres it: the window follows the cursor and its bounds are stored.
 
 #include "TestMain.h"
+#include "TestSupport.h"
 
+#include "CountdownTarget.h"
+#include "CountdownWindow.h"
 #include "DragMath.h"
-#include "PictureBox.h"
 #include "SettingsStore.h"
-#include "frmMain.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -21,7 +22,7 @@ namespace {
 
 QString storedBounds()
 {
-    return SettingsStore::getSetting(QString(), QStringLiteral("Form Positions"),
+    return SettingsStore::getSetting(QStringLiteral("Form Positions"),
                                      QStringLiteral("frmMain"));
 }
 
@@ -53,9 +54,21 @@ class TestDrag : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<FixedClock> clock;
+    std::unique_ptr<CountdownTarget> model;
+    std::unique_ptr<CountdownWindow> form;
 
     QWindow *window() const { return form->windowHandle(); }
+
+    // Moves the cursor with the button still held. The window system sends
+    // the move to the window that got the press wherever the cursor is; the
+    // offscreen platform only to a window under the cursor, so the test sends
+    // it to the pressed window itself too.
+    void moveCursor(const QPoint &global) const
+    {
+        QCursor::setPos(global);
+        QTest::mouseMove(window(), form->mapFromGlobal(global));
+    }
     // A point of the background away from the labels and the buttons.
     static QPoint backgroundPoint() { return {300, 100}; }
 
@@ -63,13 +76,21 @@ private slots:
     void init()
     {
         QFile::remove(SettingsStore::location());
-        form = std::make_unique<frmMain>();
+        clock = std::make_unique<FixedClock>(localMoment(2007, 3, 11, 11, 13, 39));
+        model = std::make_unique<CountdownTarget>();
+        model->setMoment(at(2007, 3, 25, 8));
+        form = std::make_unique<CountdownWindow>(*model);
         form->move(100, 80);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
-    void cleanup() { form.reset(); }
+    void cleanup()
+    {
+        form.reset();
+        model.reset();
+        clock.reset();
+    }
 
     void theWindowFollowsTheCursorAndIsStored_data()
     {
@@ -95,15 +116,18 @@ private slots:
         const QPoint grab = form->mapToGlobal(backgroundPoint());
         QCursor::setPos(grab);
 
-        bool labelsKeptCounting = false;
-        during({[&] { QCursor::setPos(grab + movement / 2); },
-                [&] { QCursor::setPos(grab + movement); },
-                [&] { labelsKeptCounting = form->tmr->isActive() && form->isDragging(); },
+        // The labels keep counting while the window is dragged.
+        QLabel *seconds = control<QLabel>(*form, "secondsLabel");
+        QStringList secondsDuringDrag;
+        during({[&] { moveCursor(grab + movement / 2); },
+                [&] { secondsDuringDrag << seconds->text(); },
+                [&] { clock->advance(std::chrono::seconds(1)); },
+                [&] { moveCursor(grab + movement); },
+                [&] { secondsDuringDrag << seconds->text(); },
                 [&] { QTest::mouseRelease(window(), button, modifiers, backgroundPoint() + movement); }});
         QTest::mousePress(window(), button, modifiers, backgroundPoint());
 
-        QVERIFY(!form->isDragging());
-        QVERIFY(labelsKeptCounting);
+        QCOMPARE(secondsDuringDrag, (QStringList{"21", "20"}));
         QCOMPARE(form->pos(), start + movement);
         QCOMPARE(storedBounds(), boundsText(*form));
     }
@@ -116,12 +140,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         const QPoint grab = form->mapToGlobal(backgroundPoint());
         QCursor::setPos(grab);
-        during({[&] { QCursor::setPos(grab + QPoint(10, 10)); },
+        during({[&] { moveCursor(grab + QPoint(10, 10)); },
                 // The button comes up over another window: the drag ends
                 // and stores the bounds as a release would.
                 [&] { QTest::mouseRelease(other.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5)); }});
         QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
-        QVERIFY(!form->isDragging());
         QCOMPARE(storedBounds(), boundsText(*form));
     }
 
@@ -129,10 +152,10 @@ private slots:
     {
         const QPoint grab = form->mapToGlobal(backgroundPoint());
         QCursor::setPos(grab);
-        during({[&] { form->close(); }, [&] { QCursor::setPos(grab + QPoint(40, 40)); }});
+        during({[&] { form->close(); }, [&] { moveCursor(grab + QPoint(40, 40)); }});
+        // The press returns: the drag has ended without storing the bounds.
         QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
-        QVERIFY(!form->isDragging());
-        QVERIFY(form->isUnloaded());
+        QVERIFY(!form->isVisible());
         QCOMPARE(storedBounds(), QString());
         // Release the button the test still holds.
         QTest::mouseRelease(window(), Qt::LeftButton, {}, backgroundPoint());
@@ -141,11 +164,11 @@ private slots:
     void pressesOnLabelsAndButtonsMoveNothing()
     {
         const QPoint start = form->pos();
-        for (QWidget *control : std::initializer_list<QWidget *>{form->lblWeeks, form->lblSec,
-                                                                  form->picMore}) {
-            const QPoint local = control->geometry().center();
+        for (const char *name : {"weeksLabel", "secondsLabel", "detailsButton"}) {
+            const QWidget *pressed = control<QWidget>(*form, name);
+            const QPoint local = pressed->mapTo(form.get(), pressed->rect().center());
             QCursor::setPos(form->mapToGlobal(local));
-            during({[&] { QCursor::setPos(form->mapToGlobal(local) + QPoint(50, 50)); },
+            during({[&] { moveCursor(form->mapToGlobal(local) + QPoint(50, 50)); },
                     [&] { QTest::mouseRelease(window(), Qt::LeftButton, {}, local + QPoint(50, 50)); }});
             QTest::mousePress(window(), Qt::LeftButton, {}, local);
             QTest::qWait(30);
@@ -156,24 +179,25 @@ private slots:
 
     void doubleClickCentresAndStores()
     {
-        QTest::mouseDClick(form->picBack, Qt::LeftButton, {}, backgroundPoint());
+        QTest::mouseDClick(control<QWidget>(*form, "background"), Qt::LeftButton, {},
+                           backgroundPoint());
         const QRect screen = form->screen()->geometry();
         QVERIFY(qAbs(form->frameGeometry().center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(form->frameGeometry().center().y() - screen.center().y()) <= 1);
         QCOMPARE(storedBounds(), boundsText(*form));
     }
 
-    void formLoadRestoresOrCentres()
+    void startRestoresOrCentres()
     {
         form.reset();
-        SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "1500,1875,3000,12000,0");
-        frmMain restored;
-        restored.Form_Load({});
+        SettingsStore::saveSetting("Form Positions", "frmMain", "1500,1875,3000,12000,0");
+        CountdownWindow restored(*model);
+        restored.start({});
         QCOMPARE(restored.pos(), QPoint(200, 100));
 
-        SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "broken");
-        frmMain centred;
-        centred.Form_Load({});
+        SettingsStore::saveSetting("Form Positions", "frmMain", "broken");
+        CountdownWindow centred(*model);
+        centred.start({});
         const QRect screen = centred.screen()->geometry();
         QVERIFY(qAbs(centred.frameGeometry().center().x() - screen.center().x()) <= 1);
         // A malformed value is left for the next save to replace.

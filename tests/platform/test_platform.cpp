@@ -4,6 +4,7 @@
 
 #include "LocalClock.h"
 #include "SettingsStore.h"
+#include "TestSupport.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -18,10 +19,9 @@ private slots:
         const QString expected =
             qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Taloran/Taloran.conf");
         QCOMPARE(SettingsStore::location(), expected);
-        QCOMPARE(SettingsStore::location(QStringLiteral("Taloran")), expected);
 
-        QVERIFY(SettingsStore::saveSetting(QString(), "General", "Target", "00:00 2000/01/01"));
-        QVERIFY(SettingsStore::saveSetting(QString(), "Form Positions", "frmMain", "1200,2400,3000,4500,0"));
+        QVERIFY(SettingsStore::saveSetting("General", "Target", "00:00 2000/01/01"));
+        QVERIFY(SettingsStore::saveSetting("Form Positions", "frmMain", "1200,2400,3000,4500,0"));
         QFile file(expected);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
@@ -31,20 +31,19 @@ private slots:
 
     void valuesReadBackWithADefaultForMissingOnes()
     {
-        QCOMPARE(SettingsStore::getSetting(QString(), "General", "Missing", "fallback"), "fallback");
-        QCOMPARE(SettingsStore::getSetting("Other", "General", "Target", "d"), "d");
-        QVERIFY(SettingsStore::saveSetting(QString(), "General", "Odd", " spaces, commas; \"quotes\" = é "));
-        QCOMPARE(SettingsStore::getSetting(QString(), "General", "Odd"), " spaces, commas; \"quotes\" = é ");
+        QCOMPARE(SettingsStore::getSetting("General", "Missing", "fallback"), "fallback");
+        QVERIFY(SettingsStore::saveSetting("General", "Odd", " spaces, commas; \"quotes\" = é "));
+        QCOMPARE(SettingsStore::getSetting("General", "Odd"), " spaces, commas; \"quotes\" = é ");
     }
 
     void aHandEditedListReadsAsOneText()
     {
-        QFile file(SettingsStore::location("Edited"));
+        QFile file(SettingsStore::location());
         QVERIFY(QDir().mkpath(QFileInfo(file).path()));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Form%20Positions]\nfrmMain=1200,2400,3000,4500,0\n");
         file.close();
-        QCOMPARE(SettingsStore::getSetting("Edited", "Form Positions", "frmMain"), "1200,2400,3000,4500,0");
+        QCOMPARE(SettingsStore::getSetting("Form Positions", "frmMain"), "1200,2400,3000,4500,0");
     }
 
     void theClockIsTheLocalWallClock()

@@ -1,4 +1,4 @@
-// Tries the Win32 part of the startup shortcut (win/WinShellLink) on its own:
+// Tries the Win32 part of the autostart entry (autostart/win/WinShellLink) on its own:
 // finds the Startup folder, makes Taloran.lnk for a program whose path holds
 // non-ASCII letters and a space, tests that it exists, reads it back, removes
 // it. Prints PASS or FAIL and exits 0 or 1. Built with -municode.
@@ -6,6 +6,11 @@
 #include "WinShellLink.h"
 
 #include <windows.h>
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <cstdio>
 #include <string>
@@ -45,6 +50,50 @@ bool writeEmptyFile(const std::wstring &path)
     return true;
 }
 
+// Loads the shell link at `linkPath` and gives its target path and arguments:
+// what the program's link carries, read the way the shell reads it.
+bool readLink(const std::wstring &linkPath, std::wstring &target, std::wstring &args)
+{
+    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (FAILED(init) && init != RPC_E_CHANGED_MODE)
+        return false;
+    bool ok = false;
+    IShellLinkW *link = nullptr;
+    IPersistFile *file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void **>(&link)))
+        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file)))
+        && SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
+        // The target from the link's item list, which keeps the full Unicode
+        // names; the plain path is a fallback for links that carry none.
+        std::wstring pathBuffer(32768, L'\0');
+        PIDLIST_ABSOLUTE items = nullptr;
+        bool havePath = false;
+        if (SUCCEEDED(link->GetIDList(&items)) && items) {
+            havePath = SHGetPathFromIDListEx(items, pathBuffer.data(),
+                                             static_cast<DWORD>(pathBuffer.size()), GPFIDL_DEFAULT);
+            CoTaskMemFree(items);
+        }
+        if (!havePath)
+            havePath = SUCCEEDED(link->GetPath(pathBuffer.data(), static_cast<int>(pathBuffer.size()),
+                                               nullptr, SLGP_RAWPATH));
+        std::wstring argsBuffer(32768, L'\0');
+        if (havePath
+            && SUCCEEDED(link->GetArguments(argsBuffer.data(), static_cast<int>(argsBuffer.size())))) {
+            target.assign(pathBuffer.c_str());
+            args.assign(argsBuffer.c_str());
+            ok = true;
+        }
+    }
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    if (SUCCEEDED(init))
+        CoUninitialize();
+    return ok;
+}
+
 } // namespace
 
 int wmain()
@@ -72,7 +121,7 @@ int wmain()
 
     std::wstring readTarget;
     std::wstring readArgs;
-    check(winReadLink(link, readTarget, readArgs), "link read back");
+    check(readLink(link, readTarget, readArgs), "link read back");
     check(readTarget == target, "target path read back", readTarget);
     check(readArgs == L"/m", "arguments read back", readArgs);
 

@@ -5,7 +5,7 @@
 # Needs g++-mingw-w64-x86-64 and wine64 (wine).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-win_src="$root/details_dialog/startup/win"
+win_src="$root/autostart/win"
 
 cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++}
 command -v "$cxx" >/dev/null || { echo "run_wine_test: $cxx not found" >&2; exit 1; }

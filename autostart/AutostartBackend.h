@@ -1,0 +1,28 @@
+#pragma once
+
+// What each platform provides for the autostart entry. Private to
+// taloran_autostart; Autostart holds the shared logic.
+
+#include <QString>
+
+namespace AutostartBackend {
+
+// The current user's autostart folder (created when missing), or the empty
+// text when it cannot be found.
+QString folder();
+
+// File name of the entry: "Taloran.desktop", "Taloran.lnk".
+QString entryFileName();
+
+// Whether the file at `path` is an entry that starts a program at logon: an
+// ordinary file, and not switched off.
+bool isActiveEntry(const QString &path);
+
+// Writes the entry at `path` starting `program` with "/m", replacing whatever
+// entry is there. Returns whether it was written.
+bool writeEntry(const QString &path, const QString &program);
+
+// The running program file as the entry starts it.
+QString programPath();
+
+} // namespace AutostartBackend

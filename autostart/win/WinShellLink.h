@@ -1,0 +1,20 @@
+#pragma once
+
+// Shell links and the Startup folder through plain Win32, with no Qt, so that
+// this part can be built and tried on its own (tests/wine). Wide strings in and
+// out; no path passes through a single-byte code page.
+
+#include <string>
+
+// The current user's Startup folder (FOLDERID_Startup), created when missing,
+// or the empty text when it cannot be found.
+std::wstring winStartupFolder();
+
+// Whether `path` is an ordinary file: present, not a folder, neither hidden
+// nor a system file.
+bool winOrdinaryFileExists(const std::wstring &path);
+
+// Saves a shell link at `linkPath` that starts `target` with `args`, working
+// in the target's folder. Returns whether the link was saved.
+bool winCreateLink(const std::wstring &linkPath, const std::wstring &target,
+                   const std::wstring &args);

@@ -1,0 +1,86 @@
+// The settings file and the autostart entry exactly as the previous build
+// wrote them (previous_build/: a drag of the widget, the run-at-startup option
+// switched on in the details dialog, the widget closed; en_US, UTC) are read
+// by this build with the same result, and written back byte for byte.
+
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include "Autostart.h"
+#include "CountdownTarget.h"
+#include "CountdownWindow.h"
+#include "SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString previousBuild = QStringLiteral(PREVIOUS_BUILD_DIR);
+// The program the previous build's entry starts.
+const QString previousProgram = QStringLiteral("/tmp/t11/base/build/app/taloran");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool copyOver(const QString &from, const QString &to)
+{
+    QFile::remove(to);
+    return QDir().mkpath(QFileInfo(to).path()) && QFile::copy(from, to)
+        && QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+} // namespace
+
+class TestPreviousBuild : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(copyOver(previousBuild + QLatin1String("/Taloran.conf"), SettingsStore::location()));
+        QVERIFY(copyOver(previousBuild + QLatin1String("/Taloran.desktop"),
+                         Autostart::folder() + QLatin1String("/Taloran.desktop")));
+    }
+
+    void theSettingsFileGivesTheTargetAndThePlace()
+    {
+        // A "now" before the stored target, which is then taken as it is.
+        FixedClock clock(localMoment(2026, 1, 1));
+        CountdownTarget target;
+        CountdownWindow window(target);
+        window.start({});
+        QCOMPARE(target.moment(), at(2026, 12, 8, 10, 21, 18));
+        // "Top,Height,Left,Width,WindowState" in twips, under the stored key.
+        QCOMPARE(window.frameGeometry().topLeft(), QPoint(3045 / 15, 7065 / 15));
+        QVERIFY(!(window.windowState() & Qt::WindowMinimized));
+
+        // Closing writes the target back: the file stays as it was.
+        window.close();
+        QCOMPARE(readAll(SettingsStore::location()),
+                 readAll(previousBuild + QLatin1String("/Taloran.conf")));
+    }
+
+    void theAutostartEntryIsOnAndWrittenAlike()
+    {
+        QVERIFY(Autostart::isEnabled());
+        // The option on, as the dialog found it: the entry is left alone.
+        Autostart::setEnabled(true);
+        const QByteArray previousEntry = readAll(previousBuild + QLatin1String("/Taloran.desktop"));
+        QCOMPARE(readAll(Autostart::entryPath()), previousEntry);
+
+        // Written afresh for the same program, it is the same entry.
+        QVERIFY(Autostart::disable());
+        QVERIFY(!Autostart::isEnabled());
+        QVERIFY(Autostart::enable(previousProgram));
+        QCOMPARE(readAll(Autostart::entryPath()), previousEntry);
+    }
+};
+
+TALORAN_TEST_MAIN(TestPreviousBuild)
+#include "test_previous_build.moc"

@@ -1,0 +1,312 @@
+// The details dialog: pickers that set the target, the four totals, and its
+// life cycle beside the countdown window.
+
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include "CountdownTarget.h"
+#include "CountdownWindow.h"
+#include "DateText.h"
+#include "DetailsDialog.h"
+#include "SettingsStore.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTimeEdit>
+#include <QTimer>
+
+namespace {
+
+QStringList totalsOf(const DetailsDialog &dialog)
+{
+    return texts(dialog, {"daysTotal", "hoursTotal", "minutesTotal", "secondsTotal"});
+}
+
+QTimeEdit *timePicker(const DetailsDialog &dialog)
+{
+    return control<QTimeEdit>(dialog, "timePicker");
+}
+
+QDateEdit *datePicker(const DetailsDialog &dialog)
+{
+    return control<QDateEdit>(dialog, "datePicker");
+}
+
+QCheckBox *startupCheckBox(const DetailsDialog &dialog)
+{
+    return control<QCheckBox>(dialog, "startupCheckBox");
+}
+
+// A target set to `moment` and the dialog on it, opened.
+struct OpenDialog
+{
+    explicit OpenDialog(const DateValue &moment = DateValue())
+    {
+        target.setMoment(moment);
+        dialog.open();
+    }
+    ~OpenDialog() { dialog.close(); }
+
+    CountdownTarget target;
+    DetailsDialog dialog{target};
+};
+
+} // namespace
+
+class TestDetailsDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QFile::remove(SettingsStore::location()); }
+
+    void openingSetsThePickersWithoutChangingTheTarget()
+    {
+        FixedClock clock(localMoment(2024, 3, 4, 8));
+        CountdownTarget target;
+        target.setMoment(at(2024, 3, 4, 9, 5, 7));
+        QSignalSpy changes(&target, &CountdownTarget::changed);
+        DetailsDialog dialog(target);
+        dialog.open();
+        QCOMPARE(timePicker(dialog)->time(), QTime(9, 5, 7));
+        QCOMPARE(datePicker(dialog)->date(), QDate(2024, 3, 4));
+        QCOMPARE(target.moment(), at(2024, 3, 4, 9, 5, 7));
+        QCOMPARE(changes.count(), 0);
+        // The totals wait for the first tick or edit.
+        QCOMPARE(totalsOf(dialog), QStringList(4, "00"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.focusWidget(), timePicker(dialog));
+        dialog.close();
+    }
+
+    void pickerEditsSetTheTargetAndRefreshTheTotals_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("last second of 2024") << QTime(23, 59, 59) << QDate(2024, 12, 31);
+        QTest::newRow("midnight of 2025") << QTime(0, 0, 0) << QDate(2025, 1, 1);
+        QTest::newRow("earliest pick") << QTime(0, 0, 0) << QDate(1601, 1, 1);
+        QTest::newRow("latest pick") << QTime(23, 59, 59) << QDate(9999, 12, 31);
+    }
+
+    void pickerEditsSetTheTargetAndRefreshTheTotals()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QDate, date);
+        FixedClock clock(localMoment(2024, 12, 31, 23, 0, 0));
+        OpenDialog open(at(2024, 6, 1));
+        datePicker(open.dialog)->setDate(date);
+        timePicker(open.dialog)->setTime(time);
+        const DateValue expected =
+            *DateValue::fromParts(date.year(), date.month(), date.day(), time.hour(),
+                                  time.minute(), time.second());
+        QCOMPARE(open.target.moment(), expected);
+        const qint64 secondsLeft = secondDifference(DateValue(clock.now()), expected);
+        QCOMPARE(control<QLabel>(open.dialog, "secondsTotal")->text(),
+                 QString::number(secondsLeft));
+    }
+
+    void eachEditRefreshesTheTotalsInFull()
+    {
+        // Also when the last digit of the seconds total stays the same.
+        FixedClock clock(localMoment(2024, 5, 6, 12));
+        OpenDialog open(at(2024, 5, 6, 13));
+        timePicker(open.dialog)->setTime(QTime(13, 0, 1));
+        QCOMPARE(totalsOf(open.dialog), (QStringList{"0", "1", "60", "3601"}));
+        control<QLabel>(open.dialog, "daysTotal")->setText("x");
+        timePicker(open.dialog)->setTime(QTime(13, 0, 11));
+        QCOMPARE(totalsOf(open.dialog), (QStringList{"0", "1", "60", "3611"}));
+    }
+
+    void editingFromTheKeyboard()
+    {
+        FixedClock clock(localMoment(2024, 3, 4, 8));
+        OpenDialog open(at(2024, 3, 4, 9, 5, 7));
+        QTimeEdit *picker = timePicker(open.dialog);
+        picker->setCurrentSection(QDateTimeEdit::HourSection);
+        QTest::keyClick(picker, Qt::Key_Up);
+        QCOMPARE(open.target.moment(), at(2024, 3, 4, 10, 5, 7));
+        QCOMPARE(totalsOf(open.dialog), (QStringList{"0", "2", "125", "7507"}));
+    }
+
+    void totals_data()
+    {
+        QTest::addColumn<DateValue>("now");
+        QTest::addColumn<DateValue>("target");
+        QTest::addColumn<QStringList>("expected"); // days, hours, minutes, seconds
+        QTest::newRow("across an hour") << at(2024, 5, 6, 10, 59, 59)
+                                        << at(2024, 5, 6, 11) << QStringList{"0", "1", "1", "1"};
+        QTest::newRow("across midnight") << at(2024, 5, 6, 23) << at(2024, 5, 7, 1)
+                                         << QStringList{"1", "2", "120", "7200"};
+        QTest::newRow("across new year") << at(2024, 12, 31, 23, 59, 59)
+                                         << at(2025, 1, 1) << QStringList{"1", "1", "1", "1"};
+        QTest::newRow("90 seconds past") << at(2024, 5, 6, 12, 1, 30)
+                                         << at(2024, 5, 6, 12) << QStringList{"0", "0", "-1", "-90"};
+        QTest::newRow("a year past") << at(2024, 5, 6, 12) << at(2023, 5, 6, 12)
+                                     << QStringList{"-366", "-8784", "-527040", "-31622400"};
+        // Beyond what a signed 32-bit seconds total could hold.
+        QTest::newRow("to the end of 9999") << at(2007, 3, 11, 11, 13, 39)
+                                            << at(9999, 12, 31, 23, 59, 59)
+                                            << QStringList{"2919313", "70063524", "4203811486",
+                                                           "252228689180"};
+    }
+
+    void totals()
+    {
+        QFETCH(DateValue, now);
+        QFETCH(DateValue, target);
+        QFETCH(QStringList, expected);
+        FixedClock clock(now.toLocalSeconds());
+        OpenDialog open;
+        open.target.setMoment(target);
+        QCOMPARE(totalsOf(open.dialog), expected);
+    }
+
+    void lastDigitSkipsUnforcedRefreshes()
+    {
+        FixedClock clock(localMoment(2024, 5, 6, 12));
+        OpenDialog open(at(2024, 5, 6, 13));
+        QLabel *seconds = control<QLabel>(open.dialog, "secondsTotal");
+        QVERIFY(waitForTick(open.dialog));
+        QCOMPARE(seconds->text(), "3600");
+
+        // Ten seconds on, the last digit is the same: nothing changes.
+        clock.advance(std::chrono::seconds(10));
+        QVERIFY(waitForTick(open.dialog));
+        QCOMPARE(seconds->text(), "3600");
+
+        // A change of the target rewrites all four.
+        open.target.setMoment(open.target.moment());
+        QCOMPARE(totalsOf(open.dialog), (QStringList{"0", "1", "60", "3590"}));
+
+        clock.advance(std::chrono::seconds(1));
+        QVERIFY(waitForTick(open.dialog));
+        QCOMPARE(seconds->text(), "3589");
+    }
+
+    void closingUnloadsTheControlsAndOpeningRecreatesThem()
+    {
+        FixedClock clock(localMoment(2024, 5, 6, 12));
+        CountdownTarget target;
+        target.setMoment(at(2024, 5, 6, 13));
+        DetailsDialog dialog(target);
+        dialog.open();
+        QVERIFY(waitForTick(dialog));
+        QCOMPARE(totalsOf(dialog), (QStringList{"0", "1", "60", "3600"}));
+        startupCheckBox(dialog)->setChecked(false);
+        QPointer<QTimeEdit> oldPicker = timePicker(dialog);
+
+        dialog.close();
+        QVERIFY(!dialog.isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(oldPicker.isNull());
+        QCOMPARE(dialog.findChild<QTimeEdit *>(), nullptr);
+        QCOMPARE(dialog.findChild<QTimer *>(), nullptr);
+
+        // The same instance comes back with fresh controls.
+        dialog.open();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(totalsOf(dialog), QStringList(4, "00"));
+        QVERIFY(control<QTimer>(dialog, "tickTimer")->isActive());
+        // The last digit written before the close survives it: ten seconds
+        // on, the same digit leaves the fresh totals as they are.
+        clock.advance(std::chrono::seconds(10));
+        QVERIFY(waitForTick(dialog));
+        QCOMPARE(totalsOf(dialog), QStringList(4, "00"));
+
+        // A second open while open makes nothing new.
+        QPointer<QTimeEdit> picker = timePicker(dialog);
+        dialog.open();
+        QCOMPARE(timePicker(dialog), picker.data());
+        dialog.close();
+    }
+
+    void aPickerEditRefreshesBothViews()
+    {
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        CountdownTarget target;
+        target.setMoment(at(2007, 3, 30));
+        CountdownWindow window(target);
+        window.show();
+        window.setWindowState(Qt::WindowMinimized);
+        DetailsDialog dialog(target);
+        dialog.open();
+        datePicker(dialog)->setDate(QDate(2007, 3, 25));
+        timePicker(dialog)->setTime(QTime(8, 0, 0));
+        QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 21s ");
+        QCOMPARE(control<QLabel>(dialog, "secondsTotal")->text(), "1197981");
+        dialog.close();
+    }
+
+    void editsAfterTheMainWindowClosedAreKept()
+    {
+        FixedClock clock(localMoment(2024, 5, 6, 12));
+        CountdownTarget target;
+        target.load(at(2024, 5, 6, 12));
+        target.save();
+        // The main window has closed and written the target; the dialog is
+        // still open.
+        DetailsDialog dialog(target);
+        dialog.open();
+        datePicker(dialog)->setDate(QDate(2030, 1, 2));
+        QCOMPARE(target.moment(), at(2030, 1, 2, 12));
+        dialog.close();
+        target.saveIfChanged();
+        QCOMPARE(SettingsStore::getSetting("General", "Target"),
+                 DateText::general(at(2030, 1, 2, 12)));
+    }
+
+    void layout()
+    {
+        OpenDialog open;
+        DetailsDialog &dialog = open.dialog;
+        QCOMPARE(dialog.size(), QSize(346, 267));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(dialog.windowTitle(), "Taloran");
+
+        const QList<QPair<const char *, QRect>> places{
+            {"pickerCaption", {16, 19, 89, 17}},   {"timePicker", {104, 16, 97, 20}},
+            {"datePicker", {208, 16, 121, 20}},    {"totalsGroup", {16, 48, 313, 177}},
+            {"daysCaption", {8, 24, 73, 25}},      {"daysTotal", {88, 24, 185, 25}},
+            {"hoursCaption", {8, 48, 73, 25}},     {"hoursTotal", {88, 48, 185, 25}},
+            {"minutesCaption", {8, 72, 73, 25}},   {"minutesTotal", {88, 72, 185, 25}},
+            {"secondsCaption", {8, 96, 73, 25}},   {"secondsTotal", {88, 96, 185, 25}},
+            {"startupCheckBox", {16, 240, 289, 17}}};
+        for (const auto &[name, rect] : places)
+            QCOMPARE(control<QWidget>(dialog, name)->geometry(), rect);
+        QCOMPARE(texts(dialog, {"pickerCaption", "daysCaption", "hoursCaption", "minutesCaption",
+                                "secondsCaption"}),
+                 (QStringList{"Count Down To:", "Days:", "Hours:", "Minutes:", "Seconds:"}));
+        QCOMPARE(control<QGroupBox>(dialog, "totalsGroup")->title(), "Individual Times");
+        QCOMPARE(startupCheckBox(dialog)->text(), "Run Taloran at startup (starts minimized)");
+        QVERIFY(!startupCheckBox(dialog)->isChecked());
+        QCOMPARE(datePicker(dialog)->minimumDate(), QDate(1601, 1, 1));
+        QCOMPARE(datePicker(dialog)->maximumDate(), QDate(9999, 12, 31));
+        QVERIFY(datePicker(dialog)->calendarPopup());
+
+        // Tab goes time picker, date picker, check box.
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), timePicker(dialog));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), datePicker(dialog));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), startupCheckBox(dialog));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), datePicker(dialog));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), timePicker(dialog));
+
+        // Every picker value fits its box.
+        QVERIFY(timePicker(dialog)->sizeHint().width() <= 97 + 4);
+    }
+};
+
+TALORAN_TEST_MAIN(TestDetailsDialog)
+#include "test_details_dialog.moc"

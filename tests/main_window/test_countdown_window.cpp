@@ -1,0 +1,359 @@
+// The countdown window's behaviour: the countdown in its labels, the
+// minimized caption, start-up and close, and which control a mouse press
+// reaches.
+
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include "CountdownTarget.h"
+#include "CountdownWindow.h"
+#include "DateText.h"
+#include "PictureBox.h"
+#include "SettingsStore.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace {
+
+QString storedTarget()
+{
+    return SettingsStore::getSetting(QStringLiteral("General"), QStringLiteral("Target"));
+}
+
+void storeTarget(const QString &text)
+{
+    SettingsStore::saveSetting(QStringLiteral("General"), QStringLiteral("Target"), text);
+}
+
+QStringList captions(const CountdownWindow &window)
+{
+    return texts(window, {"weeksLabel", "daysLabel", "hoursLabel", "minutesLabel", "secondsLabel"});
+}
+
+QLabel *label(const CountdownWindow &window, const char *name)
+{
+    return control<QLabel>(window, name);
+}
+
+void click(const CountdownWindow &window, const char *button)
+{
+    QTest::mouseClick(control<QWidget>(window, button), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestCountdownWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QFile::remove(SettingsStore::location()); }
+
+    void countdownFields_data()
+    {
+        QTest::addColumn<DateValue>("now");
+        QTest::addColumn<DateValue>("target");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("a fortnight ahead") << at(2007, 3, 11, 11, 13, 39)
+                                           << at(2007, 3, 25, 8) << QStringList{"1", "6", "20", "46", "21"};
+        QTest::newRow("across new year") << at(2007, 12, 31, 23, 59, 59)
+                                         << at(2008, 1, 1) << QStringList{"0", "0", "0", "0", "1"};
+        QTest::newRow("across a leap day") << at(2008, 2, 28, 22, 30, 15)
+                                           << at(2008, 3, 1, 6, 45, 50)
+                                           << QStringList{"0", "1", "8", "15", "35"};
+        QTest::newRow("target is now") << at(2007, 3, 11, 11, 13, 39)
+                                       << at(2007, 3, 11, 11, 13, 39)
+                                       << QStringList{"0", "0", "0", "0", "0"};
+        QTest::newRow("one second past") << at(2007, 3, 11, 11, 13, 40)
+                                         << at(2007, 3, 11, 11, 13, 39)
+                                         << QStringList{"0", "0", "0", "0", "0"};
+        QTest::newRow("32767 days") << at(2007, 3, 11, 11, 13, 39)
+                                    << at(2096, 11, 25, 11, 13, 39)
+                                    << QStringList{"4681", "0", "0", "0", "0"};
+        // Beyond the 32767 days a 16-bit field could hold: still exact.
+        QTest::newRow("32768 days") << at(2007, 3, 11, 11, 13, 39)
+                                    << at(2096, 11, 26, 11, 13, 39)
+                                    << QStringList{"4681", "1", "0", "0", "0"};
+        QTest::newRow("to the end of 9999") << at(2007, 3, 11, 11, 13, 39)
+                                            << at(9999, 12, 31, 23, 59, 59)
+                                            << QStringList{"417044", "5", "12", "46", "20"};
+        QTest::newRow("from year 100") << at(100, 1, 1) << at(9999, 12, 31, 23, 59, 59)
+                                       << QStringList{"516557", "0", "23", "59", "59"};
+    }
+
+    void countdownFields()
+    {
+        QFETCH(DateValue, now);
+        QFETCH(DateValue, target);
+        QFETCH(QStringList, expected);
+        FixedClock clock(now.toLocalSeconds());
+        CountdownTarget model;
+        CountdownWindow window(model);
+        model.setMoment(target);
+        QCOMPARE(captions(window), expected);
+    }
+
+    void labelsShowInitialCaptionsUntilFirstChange()
+    {
+        // The seconds field of the first tick is 0, the value the last
+        // update's seconds start with, so the tick does nothing.
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        CountdownTarget model;
+        model.setMoment(at(2007, 3, 25, 8, 0, 39));
+        CountdownWindow window(model);
+        QVERIFY(waitForTick(window));
+        QCOMPARE(captions(window), QStringList(5, "00"));
+
+        clock.advance(std::chrono::seconds(1));
+        QVERIFY(waitForTick(window));
+        QCOMPARE(captions(window), (QStringList{"1", "6", "20", "46", "59"}));
+    }
+
+    void unforcedUpdateSkipsTheSameSecond()
+    {
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        CountdownTarget model;
+        model.setMoment(at(2007, 3, 25, 8));
+        CountdownWindow window(model);
+        QVERIFY(waitForTick(window));
+        QCOMPARE(label(window, "secondsLabel")->text(), "21");
+
+        // Same second: nothing is touched, not even a caption set by hand.
+        label(window, "minutesLabel")->setText("x");
+        QVERIFY(waitForTick(window));
+        QCOMPARE(label(window, "minutesLabel")->text(), "x");
+
+        // A change of the target in the same second rewrites all five.
+        model.setMoment(model.moment());
+        QCOMPARE(label(window, "minutesLabel")->text(), "46");
+
+        // The clock set back by exactly a minute repeats the seconds value:
+        // skipped until the seconds change, then right again.
+        clock.advance(std::chrono::seconds(-60));
+        QVERIFY(waitForTick(window));
+        QCOMPARE(label(window, "minutesLabel")->text(), "46");
+        clock.advance(std::chrono::seconds(1));
+        QVERIFY(waitForTick(window));
+        QCOMPARE(captions(window), (QStringList{"1", "6", "20", "47", "20"}));
+    }
+
+    void minimizedCaption()
+    {
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        CountdownTarget model;
+        model.setMoment(at(2007, 3, 25, 8));
+        CountdownWindow window(model);
+        window.show();
+        QCOMPARE(window.windowTitle(), "Taloran");
+
+        click(window, "minimizeButton");
+        QVERIFY(window.windowState() & Qt::WindowMinimized);
+        // Built from the labels as they stand, before the first update.
+        QCOMPARE(window.windowTitle(), "00w 00d 00h 00m 00s ");
+
+        QVERIFY(waitForTick(window));
+        QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 21s ");
+
+        // Once the target has passed, the labels read 0 but the caption is
+        // left as the last full update wrote it.
+        clock.set(localMoment(2007, 3, 25, 8, 0, 1));
+        QVERIFY(waitForTick(window));
+        QCOMPARE(captions(window), QStringList(5, "0"));
+        QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 21s ");
+
+        window.setWindowState(Qt::WindowNoState);
+        QCOMPARE(window.windowTitle(), "Taloran");
+        window.setWindowState(Qt::WindowMinimized);
+        QCOMPARE(window.windowTitle(), "0w 0d 0h 0m 0s ");
+    }
+
+    void loadTakesTheStoredTargetOrPullsItUp_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<DateValue>("expected");
+        const DateValue now = at(2007, 3, 11, 11, 13, 39);
+        QTest::newRow("nothing stored") << QString() << now;
+        QTest::newRow("ahead") << "8:0.0 2007/3/25" << at(2007, 3, 25, 8);
+        QTest::newRow("equal to now") << "11:13.39 2007/3/11" << now;
+        QTest::newRow("one second ago") << "11:13.38 2007/3/11" << now;
+        QTest::newRow("general text") << DateText::general(at(2031, 7, 4, 0, 0, 1))
+                                      << at(2031, 7, 4, 0, 0, 1);
+        QTest::newRow("unreadable") << "not a date" << now;
+        QTest::newRow("empty text") << "" << now;
+    }
+
+    void loadTakesTheStoredTargetOrPullsItUp()
+    {
+        QFETCH(QString, stored);
+        QFETCH(DateValue, expected);
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        if (!stored.isNull())
+            storeTarget(stored);
+        CountdownTarget model;
+        QSignalSpy changes(&model, &CountdownTarget::changed);
+        CountdownWindow window(model);
+        window.start({});
+        QCOMPARE(model.moment(), expected);
+        // Loading is not an edit: the labels wait for the first tick.
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(captions(window), QStringList(5, "00"));
+        QVERIFY(window.isVisible());
+        QVERIFY(!(window.windowState() & Qt::WindowMinimized));
+        // Loading never rewrites the stored text, readable or not.
+        QCOMPARE(storedTarget(), stored.isNull() ? QString() : stored);
+    }
+
+    void anyArgumentStartsMinimized_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("/m") << QStringList{"/m"};
+        QTest::newRow("anything") << QStringList{"hello", "world"};
+        QTest::newRow("an empty argument") << QStringList{""};
+    }
+
+    void anyArgumentStartsMinimized()
+    {
+        QFETCH(QStringList, arguments);
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.start(arguments);
+        QVERIFY(window.windowState() & Qt::WindowMinimized);
+        QCOMPARE(window.windowTitle(), "00w 00d 00h 00m 00s ");
+    }
+
+    void closingWritesTheTargetOnce()
+    {
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.start({});
+        model.setMoment(at(2031, 7, 4));
+        click(window, "closeButton");
+        QVERIFY(!window.isVisible());
+        QCOMPARE(storedTarget(), DateText::general(at(2031, 7, 4)));
+        QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
+
+        // A second close does not write again, nor does the end of the
+        // program while the target is as written.
+        storeTarget("kept");
+        window.close();
+        model.saveIfChanged();
+        QCOMPARE(storedTarget(), "kept");
+
+        // A target changed after the close is written when the program ends.
+        model.setMoment(at(2032, 1, 2, 3, 4, 5));
+        model.saveIfChanged();
+        QCOMPARE(storedTarget(), DateText::general(at(2032, 1, 2, 3, 4, 5)));
+    }
+
+    void theEndOfTheProgramWritesATargetNeverWritten()
+    {
+        // The main window still open as the program ends.
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.start({});
+        model.saveIfChanged();
+        QCOMPARE(storedTarget(), DateText::general(at(2007, 3, 11, 11, 13, 39)));
+    }
+
+    void pressesOnLabelsAndButtonsStayThere()
+    {
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *background = control<PictureBox>(window, "background");
+        QSignalSpy backgroundPresses(background, &PictureBox::pressed);
+        QSignalSpy backgroundDoubleClicks(background, &PictureBox::doubleClicked);
+        for (const char *name : {"weeksLabel", "secondsLabel", "detailsButton", "closeButton",
+                                 "minimizeButton"}) {
+            QWidget *pressed = control<QWidget>(window, name);
+            for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+                QTest::mousePress(pressed, button);
+                QTest::mouseRelease(pressed, button);
+                QTest::mouseDClick(pressed, button);
+            }
+        }
+        QCOMPARE(backgroundPresses.count(), 0);
+        QCOMPARE(backgroundDoubleClicks.count(), 0);
+    }
+
+    void buttonClicks()
+    {
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.show();
+        QSignalSpy details(&window, &CountdownWindow::detailsRequested);
+        QWidget *detailsButton = control<QWidget>(window, "detailsButton");
+
+        QTest::mouseClick(detailsButton, Qt::LeftButton);
+        QCOMPARE(details.count(), 1);
+
+        // Only a left press and release over the same button is a click.
+        QTest::mouseClick(detailsButton, Qt::RightButton);
+        QTest::mousePress(detailsButton, Qt::LeftButton);
+        QTest::mouseRelease(detailsButton, Qt::LeftButton, {}, QPoint(60, 10));
+        QCOMPARE(details.count(), 1);
+        QVERIFY(!(window.windowState() & Qt::WindowMinimized));
+
+        click(window, "minimizeButton");
+        QVERIFY(window.windowState() & Qt::WindowMinimized);
+        window.setWindowState(Qt::WindowNoState);
+
+        click(window, "closeButton");
+        QVERIFY(!window.isVisible());
+        QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
+    }
+
+    void layout()
+    {
+        CountdownTarget model;
+        CountdownWindow window(model);
+        QCOMPARE(window.size(), QSize(800, 125));
+        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        auto *background = control<QWidget>(window, "background");
+        QCOMPARE(background->geometry(), QRect(0, 0, 800, 125));
+
+        const QList<QPair<const char *, QRect>> places{
+            {"weeksLabel", {8, 5, 57, 73}},      {"daysLabel", {197, 5, 57, 73}},
+            {"hoursLabel", {352, 5, 57, 73}},    {"minutesLabel", {523, 5, 57, 73}},
+            {"secondsLabel", {653, 5, 57, 73}},  {"detailsButton", {696, 77, 40, 40}},
+            {"closeButton", {740, 77, 40, 40}},  {"minimizeButton", {652, 77, 40, 40}}};
+        for (const auto &[name, rect] : places) {
+            QWidget *placed = control<QWidget>(window, name);
+            QCOMPARE(placed->parentWidget(), background);
+            QCOMPARE(placed->geometry(), rect);
+        }
+        for (const char *name : {"weeksLabel", "daysLabel", "hoursLabel", "minutesLabel",
+                                 "secondsLabel"}) {
+            QLabel *number = label(window, name);
+            QCOMPARE(number->text(), "00");
+            QCOMPARE(number->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+            QVERIFY(!number->wordWrap());
+            QVERIFY(!number->autoFillBackground());
+            QCOMPARE(number->cursor().shape(), Qt::ArrowCursor);
+        }
+        // A caption wider than the label keeps the label's size.
+        label(window, "weeksLabel")->setText("417052");
+        QCOMPARE(label(window, "weeksLabel")->size(), QSize(57, 73));
+
+        QCOMPARE(background->cursor().shape(), Qt::ArrowCursor);
+        for (const char *name : {"detailsButton", "closeButton", "minimizeButton"})
+            QCOMPARE(control<QWidget>(window, name)->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(control<QWidget>(window, "detailsButton")->accessibleName(), "Details");
+        QCOMPARE(label(window, "secondsLabel")->accessibleDescription(), "seconds");
+
+        auto *timer = control<QTimer>(window, "tickTimer");
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 1);
+        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+    }
+};
+
+TALORAN_TEST_MAIN(TestCountdownWindow)
+#include "test_countdown_window.moc"
