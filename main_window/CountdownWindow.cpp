@@ -173,8 +173,14 @@ void CountdownWindow::start(const QStringList &arguments)
     if (!WindowPlacement::restore(*m_placement))
         WindowPlacement::center(*m_placement);
 
-    if (!arguments.isEmpty())
+    if (!arguments.isEmpty()) {
+        // Some window managers place a window that first appears minimized
+        // as they like (wine maps it without its position), so the place is
+        // given again when the window is first restored.
+        if (m_placement->positionIsKnown())
+            m_placeOnFirstRestore = pos();
         setWindowState(windowState() | Qt::WindowMinimized);
+    }
 
     show();
 }
@@ -300,8 +306,14 @@ void CountdownWindow::closeEvent(QCloseEvent *event)
 void CountdownWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
+        if (m_placeOnFirstRestore && !(windowState() & Qt::WindowMinimized)) {
+            if (pos() != *m_placeOnFirstRestore)
+                move(*m_placeOnFirstRestore);
+            m_placeOnFirstRestore.reset();
+        }
         updateCaption();
+    }
 }
 
 void CountdownWindow::resizeEvent(QResizeEvent *event)

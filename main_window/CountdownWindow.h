@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPoint>
 #include <QStringList>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class CountdownTarget;
 class PictureBox;
@@ -84,4 +86,6 @@ private:
     bool m_dragging = false;
     // The cursor has moved since the window last followed it.
     bool m_cursorMoved = false;
+    // Where a window started minimized goes when it is first restored.
+    std::optional<QPoint> m_placeOnFirstRestore;
 };

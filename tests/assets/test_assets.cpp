@@ -132,12 +132,14 @@ private:
 void TestAssets::initTestCase()
 {
     QVERIFY(m_generated.isValid());
+#ifdef ARTGEN_PATH
     QProcess artgen;
     artgen.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     artgen.start(QStringLiteral(ARTGEN_PATH), {m_generated.path()});
     QVERIFY2(artgen.waitForFinished(-1), qPrintable(artgen.errorString()));
     QCOMPARE(artgen.exitStatus(), QProcess::NormalExit);
     QCOMPARE(artgen.exitCode(), 0);
+#endif
 }
 
 void TestAssets::generatorReproducesCommittedFiles_data()
@@ -149,6 +151,9 @@ void TestAssets::generatorReproducesCommittedFiles_data()
 
 void TestAssets::generatorReproducesCommittedFiles()
 {
+#ifndef ARTGEN_PATH
+    QSKIP("The artwork is drawn by artgen and compared on Linux, where it is made");
+#endif
     QFETCH(QString, name);
     const QByteArray generated = readAll(QDir(m_generated.path()).filePath(name));
     const QByteArray committed = readAll(assetsDir.filePath(name));
@@ -165,6 +170,9 @@ void TestAssets::generatorReproducesCommittedFiles()
 
 void TestAssets::generatorWritesNothingElse()
 {
+#ifndef ARTGEN_PATH
+    QSKIP("The artwork is drawn by artgen and compared on Linux, where it is made");
+#endif
     QStringList written = QDir(m_generated.path()).entryList(QDir::Files);
     QStringList expected = generatedFiles;
     written.sort();

@@ -62,7 +62,7 @@ class TestDetailsDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { QFile::remove(SettingsStore::location()); }
+    void init() { clearSettingsStore(); }
 
     void openingSetsThePickersWithoutChangingTheTarget()
     {

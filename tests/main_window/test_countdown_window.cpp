@@ -49,7 +49,7 @@ class TestCountdownWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { QFile::remove(SettingsStore::location()); }
+    void init() { clearSettingsStore(); }
 
     void countdownFields_data()
     {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -37,14 +38,20 @@ QString boundsText(const QWidget &window)
 }
 
 // Runs `steps` one after another from inside the event loop that a press
-// starts, each a few milliseconds after the one before.
+// starts, each a few milliseconds after the one before has finished, however
+// long that took (moving a real window can take a while).
+void runFrom(std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t i)
+{
+    if (i < steps->size())
+        QTimer::singleShot(5, [steps, i] {
+            (*steps)[i]();
+            runFrom(steps, i + 1);
+        });
+}
+
 void during(std::vector<std::function<void()>> steps)
 {
-    int delay = 5;
-    for (auto &step : steps) {
-        QTimer::singleShot(delay, std::move(step));
-        delay += 5;
-    }
+    runFrom(std::make_shared<std::vector<std::function<void()>>>(std::move(steps)), 0);
 }
 
 } // namespace
@@ -75,7 +82,7 @@ private:
 private slots:
     void init()
     {
-        QFile::remove(SettingsStore::location());
+        clearSettingsStore();
         clock = std::make_unique<FixedClock>(localMoment(2007, 3, 11, 11, 13, 39));
         model = std::make_unique<CountdownTarget>();
         model->setMoment(at(2007, 3, 25, 8));
@@ -123,7 +130,11 @@ private slots:
                 [&] { secondsDuringDrag << seconds->text(); },
                 [&] { clock->advance(std::chrono::seconds(1)); },
                 [&] { moveCursor(grab + movement); },
-                [&] { secondsDuringDrag << seconds->text(); },
+                [&] {
+                    // The next tick of the 1 ms timer shows the new second.
+                    (void)QTest::qWaitFor([&] { return seconds->text() != secondsDuringDrag.last(); }, 2000);
+                    secondsDuringDrag << seconds->text();
+                },
                 [&] { QTest::mouseRelease(window(), button, modifiers, backgroundPoint() + movement); }});
         QTest::mousePress(window(), button, modifiers, backgroundPoint());
 

@@ -7,10 +7,13 @@
 #include "DateValue.h"
 #include "LocalClock.h"
 #include "PlacedWindow.h"
+#include "SettingsStore.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QList>
 #include <QRectF>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
@@ -18,6 +21,16 @@
 
 #include <chrono>
 #include <utility>
+
+// Empties the settings store, as a new user has it.
+inline void clearSettingsStore()
+{
+#ifdef Q_OS_WIN
+    QSettings(SettingsStore::location().mid(1), QSettings::NativeFormat).clear();
+#else
+    QFile::remove(SettingsStore::location());
+#endif
+}
 
 // A local moment from its fields, for test tables.
 inline std::chrono::local_seconds localMoment(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
