@@ -249,38 +249,6 @@ private slots:
         QCOMPARE(storedTarget(), DateText::general(at(2032, 1, 2, 3, 4, 5)));
     }
 
-    void aTargetReadsUnderTheLocaleThatWroteIt()
-    {
-        // Written under en_GB at midnight: 4 March, not 3 April as en_US
-        // would read it.
-        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
-        storeTarget("04/03/2030");
-        SettingsStore::saveSetting("General", "TargetLocale", "en_GB");
-        CountdownTarget model;
-        model.load(DateValue(clock.now()));
-        QCOMPARE(model.moment(), at(2030, 3, 4));
-        model.save();
-        QCOMPARE(storedTarget(), "3/4/2030");
-        QCOMPARE(SettingsStore::getSetting("General", "TargetLocale"), QLocale::system().name());
-    }
-
-    void anUnreadableTextIsKeptUntilANewTargetIsSet()
-    {
-        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
-        storeTarget("not a date");
-        CountdownTarget model;
-        CountdownWindow window(model);
-        window.start({});
-        QCOMPARE(model.moment(), at(2007, 3, 11, 11, 13, 39));
-        click(window, "closeButton");
-        model.saveIfChanged();
-        QCOMPARE(storedTarget(), "not a date");
-
-        model.setMoment(at(2031, 7, 4));
-        model.saveIfChanged();
-        QCOMPARE(storedTarget(), DateText::general(at(2031, 7, 4)));
-    }
-
     void theEndOfTheProgramWritesATargetNeverWritten()
     {
         // The main window still open as the program ends.
