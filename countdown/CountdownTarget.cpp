@@ -3,9 +3,13 @@
 #include "DateText.h"
 #include "SettingsStore.h"
 
+#include <QLocale>
+
 namespace {
 const QString section = QStringLiteral("General");
 const QString key = QStringLiteral("Target");
+// The name of the regional settings that wrote the text of "Target".
+const QString localeKey = QStringLiteral("TargetLocale");
 const QString defaultText = QStringLiteral("00:00 2000/01/01");
 } // namespace
 
@@ -14,13 +18,20 @@ CountdownTarget::CountdownTarget(QObject *parent) : QObject(parent) {}
 void CountdownTarget::setMoment(const DateValue &moment)
 {
     m_moment = moment;
+    m_keepStored = false;
     emit changed();
 }
 
 void CountdownTarget::load(const DateValue &now)
 {
-    const QString stored = SettingsStore::getSetting(section, key, defaultText);
-    DateValue target = DateText::read(stored).value_or(*DateText::read(defaultText));
+    // An absent or blank value is a first start; a text that cannot be read
+    // counts as one too, but stays in the store.
+    const QString stored = SettingsStore::getSetting(section, key);
+    std::optional<DateValue> read;
+    if (!stored.trimmed().isEmpty())
+        read = DateText::readWritten(stored, SettingsStore::getSetting(section, localeKey));
+    m_keepStored = !stored.trimmed().isEmpty() && !read;
+    DateValue target = read.value_or(*DateText::read(defaultText));
     if (target < now)
         target = now;
     m_moment = target;
@@ -29,7 +40,11 @@ void CountdownTarget::load(const DateValue &now)
 bool CountdownTarget::save()
 {
     m_saved = m_moment;
-    return SettingsStore::saveSetting(section, key, DateText::general(m_moment));
+    if (m_keepStored)
+        return true;
+    const QLocale locale = QLocale::system();
+    return SettingsStore::saveSetting(section, key, DateText::general(m_moment, locale))
+        && SettingsStore::saveSetting(section, localeKey, locale.name());
 }
 
 void CountdownTarget::saveIfChanged()

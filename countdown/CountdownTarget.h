@@ -8,7 +8,8 @@
 
 // The target moment the widget counts down to: the model that both windows
 // observe. It lives in the settings store as "General" / "Target", in the
-// general date text.
+// general date text, with the name of the regional settings that wrote it
+// beside it as "General" / "TargetLocale".
 class CountdownTarget : public QObject
 {
     Q_OBJECT
@@ -21,13 +22,17 @@ public:
     // every edit refreshes the views in full.
     void setMoment(const DateValue &moment);
 
-    // Reads the stored target. A text that cannot be read counts as
-    // "00:00 2000/01/01", and the stored text is left alone. A target earlier
-    // than `now` is pulled up to `now`. Loading is not an edit: no changed().
+    // Reads the stored target, under the regional settings that wrote it
+    // first, then under the current ones. A text that cannot be read counts
+    // as "00:00 2000/01/01", as a first start does, and the stored text is
+    // kept: save() leaves it alone until setMoment() sets a new target. A
+    // target earlier than `now` is pulled up to `now`. Loading is not an
+    // edit: no changed().
     void load(const DateValue &now);
 
-    // Writes the target and remembers what was written. Returns false when
-    // the store could not be written.
+    // Writes the target and the name of the current regional settings, and
+    // remembers what was written. Returns false when the store could not be
+    // written.
     bool save();
 
     // Writes the target unless it has been written before and has not
@@ -41,4 +46,6 @@ signals:
 private:
     DateValue m_moment;
     std::optional<DateValue> m_saved;
+    // The stored text could not be read and no target has been set since.
+    bool m_keepStored = false;
 };

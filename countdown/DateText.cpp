@@ -113,6 +113,21 @@ std::optional<DateValue> readFixedForm(const QString &text)
     return DateValue::fromParts(number(4), number(5), number(6), number(1), number(2), number(3));
 }
 
+// Builds a moment from an ISO 8601 date, alone or with a time of day after a
+// "T" or a space: "2030-03-04", "2030-03-04 14:30", "2030-03-04T14:30:15".
+// A text that names a zone or a fraction of a second is not read: it would
+// spell a different moment or more than the target holds.
+std::optional<DateValue> readIsoForm(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral(
+        "^([0-9]{4})-([0-9]{2})-([0-9]{2})(?:[T ]([0-9]{2}):([0-9]{2})(?::([0-9]{2}))?)?$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const auto number = [&m](int group) { return m.captured(group).toInt(); };
+    return DateValue::fromParts(number(1), number(2), number(3), number(4), number(5), number(6));
+}
+
 // Qt 6.4's parser reads past the end of a string when it matches a leading
 // upper-case AM/PM field whose words change under upper-casing and are not
 // plain ASCII (the Ewe locale's "ŋdi"). Such time texts are not handed to it;
@@ -213,6 +228,8 @@ std::optional<DateValue> read(const QString &text, const QLocale &locale)
         return std::nullopt;
     if (auto value = readFixedForm(s))
         return value;
+    if (auto value = readIsoForm(s))
+        return value;
 
     const auto fromDateTime = [](QDate d, QTime t) {
         return DateValue::fromParts(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
@@ -234,6 +251,21 @@ std::optional<DateValue> read(const QString &text, const QLocale &locale)
             return fromDateTime(date, time);
     }
     return std::nullopt;
+}
+
+std::optional<DateValue> readWritten(const QString &text, const QString &writerLocaleName,
+                                     const QLocale &current)
+{
+    // The current settings are tried under their own, possibly customised,
+    // formats; a name that Qt does not know as written is not guessed at.
+    if (!writerLocaleName.isEmpty() && writerLocaleName != current.name()) {
+        const QLocale writer(writerLocaleName);
+        if (writer.name() == writerLocaleName) {
+            if (auto value = read(text, writer))
+                return value;
+        }
+    }
+    return read(text, current);
 }
 
 } // namespace DateText

@@ -5,6 +5,7 @@
 #include "CountdownTarget.h"
 #include "DateText.h"
 #include "LocalClock.h"
+#include "PickerTyping.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -109,6 +110,7 @@ void DetailsDialog::createControls()
     m_datePicker->setAccessibleName(tr("Target date"));
     connect(m_datePicker, &QDateTimeEdit::dateTimeChanged, this,
             &DetailsDialog::setTargetFromPickers);
+    new PickerTyping(m_datePicker);
 
     m_timePicker = new QTimeEdit(this);
     m_timePicker->setObjectName(QStringLiteral("timePicker"));
@@ -117,6 +119,7 @@ void DetailsDialog::createControls()
     m_timePicker->setAccessibleName(tr("Target time"));
     connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this,
             &DetailsDialog::setTargetFromPickers);
+    new PickerTyping(m_timePicker);
 
     m_pickerCaption = new QLabel(tr("Count Down To:"), this);
     m_pickerCaption->setObjectName(QStringLiteral("pickerCaption"));

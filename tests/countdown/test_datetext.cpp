@@ -112,6 +112,8 @@ private slots:
     void rejected_data();
     void rejected();
     void arbitraryTextIsHandled();
+    void readsUnderTheWriterLocale_data();
+    void readsUnderTheWriterLocale();
 };
 
 void TestDateText::roundTrip()
@@ -281,6 +283,11 @@ void TestDateText::fixedForm_data()
         {"0:0.0 100/1/1", "0100-01-01 00:00:00"},
         {"23:59.59 9999/12/31", "9999-12-31 23:59:59"},
         {"  9:5.7 2024/3/4\n", "2024-03-04 09:05:07"},
+        // ISO 8601, as people write a date by hand.
+        {"2030-03-04 14:30:15", "2030-03-04 14:30:15"},
+        {"2030-03-04T14:30:15", "2030-03-04 14:30:15"},
+        {"2030-03-04 14:30", "2030-03-04 14:30:00"},
+        {"2030-03-04", "2030-03-04 00:00:00"},
     };
     for (const QString &name : localeNames) {
         for (const auto &[text, expected] : forms)
@@ -296,6 +303,37 @@ void TestDateText::fixedForm()
     QCOMPARE(describe(DateText::read(text, QLocale(localeName))), expected);
 }
 
+void TestDateText::readsUnderTheWriterLocale_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<DateValue>("moment");
+    const QStringList names{"en_US", "en_GB", "de_DE", "fr_FR", "ja_JP", "ar_EG", "C"};
+    for (const QString &writer : names) {
+        for (const QString &reader : names) {
+            // A midnight is the date alone, where day and month swap places.
+            for (const DateValue &moment : {at(2030, 3, 4, 14, 30, 15), at(2030, 3, 4)})
+                QTest::addRow("%s to %s %s", qPrintable(writer), qPrintable(reader),
+                              qPrintable(iso(moment)))
+                    << writer << reader << moment;
+        }
+    }
+}
+
+void TestDateText::readsUnderTheWriterLocale()
+{
+    QFETCH(QString, writer);
+    QFETCH(QString, reader);
+    QFETCH(DateValue, moment);
+    const QLocale writerLocale(writer);
+    const QString text = DateText::general(moment, writerLocale);
+    QCOMPARE(describe(DateText::readWritten(text, writerLocale.name(), QLocale(reader))),
+             iso(moment));
+    // A writer that names no locale Qt knows leaves the current one.
+    if (writer == reader)
+        QCOMPARE(describe(DateText::readWritten(text, "xx_nonsense", QLocale(reader))), iso(moment));
+}
+
 void TestDateText::rejected_data()
 {
     QTest::addColumn<QString>("localeName");
@@ -307,6 +345,8 @@ void TestDateText::rejected_data()
         "0:0 2023/2/29", "0:0 2024/2/30", "0:0 2000/13/1", "0:0 2000/0/1", "0:0 2000/1/0",
         "0:0 2000/1/32", "0:0 99/12/31", "0:0 0/1/1", "0:0 10000/1/1",
         "0:0 2000-01-01", "0:0.0.0 2000/1/1", "0:0 2000/1", "99999999999:0 2000/1/1",
+        "2030-02-30", "2030-03-04 24:00:00", "2030-03-04T14:30:15Z", "2030-03-04 14:30:15+01:00",
+        "2030-03-04T14:30:15.5", "2030-3-4 14:30", "0099-12-31",
     };
     for (const QString &name : localeNames) {
         for (const QString &text : texts)

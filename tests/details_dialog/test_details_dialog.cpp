@@ -131,6 +131,104 @@ private slots:
         QTest::keyClick(picker, Qt::Key_Up);
         QCOMPARE(open.target.moment(), at(2024, 3, 4, 10, 5, 7));
         QCOMPARE(totalsOf(open.dialog), (QStringList{"0", "2", "125", "7507"}));
+        // After typing, the arrows step the field last typed in.
+        QTest::keyClicks(picker, "1430");
+        QTest::keyClick(picker, Qt::Key_Up);
+        QCOMPARE(open.target.moment(), at(2024, 3, 4, 14, 31, 7));
+    }
+
+    void typingATime_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QTime>("expected");
+        QTest::newRow("with colons") << "14:30:15" << QTime(14, 30, 15);
+        QTest::newRow("one-digit hour") << "9:05:07" << QTime(9, 5, 7);
+        QTest::newRow("one-digit fields") << "9:5:7" << QTime(9, 5, 7);
+        QTest::newRow("digits only") << "143015" << QTime(14, 30, 15);
+        QTest::newRow("digits only, one-digit hour") << "90507" << QTime(9, 5, 7);
+        QTest::newRow("hour and minutes") << "23:59" << QTime(23, 59, 2);
+        QTest::newRow("other separators") << "7.45 0" << QTime(7, 45, 0);
+    }
+
+    void typingATime()
+    {
+        // Typed from the hour field, as the dialog opens; the target follows.
+        QFETCH(QString, keys);
+        QFETCH(QTime, expected);
+        FixedClock clock(localMoment(2024, 3, 4, 8));
+        OpenDialog open(at(2030, 3, 4, 8, 1, 2));
+        QTimeEdit *picker = timePicker(open.dialog);
+        picker->setCurrentSection(QDateTimeEdit::HourSection);
+        QTest::keyClicks(picker, keys);
+        QCOMPARE(picker->time(), expected);
+        QCOMPARE(open.target.moment(),
+                 at(2030, 3, 4, expected.hour(), expected.minute(), expected.second()));
+    }
+
+    void typingADate_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QDate>("expected"); // invalid: refused
+        const QString dmy = "dd/MM/yyyy", mdy = "M/d/yyyy";
+        QTest::newRow("31 in June") << dmy << QDate(2030, 6, 15) << "31/12/2030" << QDate(2030, 12, 31);
+        QTest::newRow("31 in February") << dmy << QDate(2028, 2, 28) << "31/12/2030" << QDate(2030, 12, 31);
+        QTest::newRow("leap day, digits") << dmy << QDate(2030, 6, 15) << "29022028" << QDate(2028, 2, 29);
+        QTest::newRow("one-digit fields") << dmy << QDate(2030, 6, 15) << "4.3.2031" << QDate(2031, 3, 4);
+        QTest::newRow("month first") << mdy << QDate(2030, 6, 15) << "2/29/2028" << QDate(2028, 2, 29);
+        QTest::newRow("month first, digits") << mdy << QDate(2030, 6, 15) << "12312030" << QDate(2030, 12, 31);
+        QTest::newRow("no leap day") << dmy << QDate(2030, 6, 15) << "29/02/2030" << QDate();
+        QTest::newRow("no 31 April") << mdy << QDate(2030, 6, 15) << "4/31/2030" << QDate();
+        QTest::newRow("before 1601") << dmy << QDate(2030, 6, 15) << "01/01/1600" << QDate();
+    }
+
+    void typingADate()
+    {
+        QFETCH(QString, format);
+        QFETCH(QDate, from);
+        QFETCH(QString, keys);
+        QFETCH(QDate, expected);
+        FixedClock clock(localMoment(2024, 3, 4, 8));
+        const DateValue before = at(from.year(), from.month(), from.day(), 9, 5, 7);
+        OpenDialog open(before);
+        QDateEdit *picker = datePicker(open.dialog);
+        picker->setDisplayFormat(format);
+        picker->setCurrentSectionIndex(0);
+        QTest::keyClicks(picker, keys);
+        if (!expected.isValid()) {
+            // A date that does not exist leaves the picker and the target
+            // as they were.
+            QCOMPARE(picker->date(), from);
+            QCOMPARE(picker->text(), QLocale().toString(from, format));
+            QCOMPARE(open.target.moment(), before);
+            return;
+        }
+        QCOMPARE(picker->date(), expected);
+        QCOMPARE(open.target.moment(),
+                 at(expected.year(), expected.month(), expected.day(), 9, 5, 7));
+    }
+
+    void aDayTheMonthLacksIsHeld()
+    {
+        FixedClock clock(localMoment(2024, 3, 4, 8));
+        OpenDialog open(at(2030, 6, 15));
+        QDateEdit *picker = datePicker(open.dialog);
+        picker->setDisplayFormat("dd/MM/yyyy");
+        picker->setCurrentSectionIndex(0);
+        QTest::keyClicks(picker, "31");
+        QCOMPARE(picker->text(), "31/06/2030");
+        QTest::keyClicks(picker, "/07");
+        QCOMPARE(picker->date(), QDate(2030, 7, 31));
+        // Leaving the picker with a day still held drops it.
+        QTest::keyClicks(picker, "/2028");
+        picker->setCurrentSectionIndex(0);
+        QTest::keyClicks(picker, "31/02");
+        QCOMPARE(picker->text(), "31/02/2028");
+        QTest::keyClick(picker, Qt::Key_Right);
+        QCOMPARE(picker->date(), QDate(2028, 7, 31));
+        QCOMPARE(picker->text(), "31/07/2028");
+        QCOMPARE(open.target.moment(), at(2028, 7, 31));
     }
 
     void totals_data()
