@@ -8,9 +8,11 @@
 #include "CountdownTarget.h"
 #include "CountdownWindow.h"
 #include "DateText.h"
+#include "NumberLabel.h"
 #include "PictureBox.h"
 #include "SettingsStore.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTimer>
@@ -307,6 +309,48 @@ private slots:
         click(window, "closeButton");
         QVERIFY(!window.isVisible());
         QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
+    }
+
+    void everyDigitShowsWithinTheLabel()
+    {
+        CountdownTarget model;
+        CountdownWindow window(model);
+        auto *weeks = control<NumberLabel>(window, "weeksLabel");
+        // The columns of the label where the text leaves ink, drawn on
+        // nothing: the first and the last.
+        const auto inkColumns = [weeks] {
+            QImage image(weeks->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            weeks->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            int first = -1, last = -1;
+            for (int x = 0; x < image.width(); ++x) {
+                for (int y = 0; y < image.height(); ++y) {
+                    if (qAlpha(image.pixel(x, y)) > 0) {
+                        if (first < 0)
+                            first = x;
+                        last = x;
+                        break;
+                    }
+                }
+            }
+            return QPair<int, int>(first, last);
+        };
+
+        for (const char *fits : {"0", "68", "99"}) {
+            weeks->setText(QString::fromLatin1(fits));
+            QCOMPARE(weeks->drawingFont(), weeks->font());
+        }
+        weeks->setText(QStringLiteral("99"));
+        const int twoLast = inkColumns().second;
+        for (const char *wide : {"168", "1000", "417052"}) {
+            weeks->setText(QString::fromLatin1(wide));
+            QVERIFY2(weeks->drawingFont().pointSizeF() < weeks->font().pointSizeF(), wide);
+            const auto [first, last] = inkColumns();
+            // Not cut at the left edge, and still right-aligned.
+            QVERIFY2(first > 0, wide);
+            QVERIFY2(last < weeks->width() && last >= twoLast - 6,
+                     qPrintable(QStringLiteral("%1: %2 against %3").arg(wide).arg(last).arg(twoLast)));
+        }
     }
 
     void layout()
