@@ -12,6 +12,7 @@
 #include "PictureBox.h"
 #include "SettingsStore.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
@@ -309,6 +310,48 @@ private slots:
         click(window, "closeButton");
         QVERIFY(!window.isVisible());
         QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
+    }
+
+    void buttonsWorkFromTheKeyboard()
+    {
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy details(&window, &CountdownWindow::detailsRequested);
+        QWidget *detailsButton = control<QWidget>(window, "detailsButton");
+        QWidget *minimizeButton = control<QWidget>(window, "minimizeButton");
+        const QImage unfocused = detailsButton->grab().toImage();
+
+        // Tab reaches the buttons in the order details, close, minimize.
+        control<QWidget>(window, "background")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), detailsButton);
+        QVERIFY2(detailsButton->grab().toImage() != unfocused, "no focus frame shows");
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(detailsButton, key);
+        QCOMPARE(details.count(), 3);
+        // Other keys, and activation keys with a modifier, click nothing.
+        QTest::keyClick(detailsButton, Qt::Key_A);
+        QTest::keyClick(detailsButton, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(details.count(), 3);
+
+        QTest::keyClick(detailsButton, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), minimizeButton);
+        QTest::keyClick(minimizeButton, Qt::Key_Space);
+        QVERIFY(window.windowState() & Qt::WindowMinimized);
+        window.setWindowState(Qt::WindowNoState);
+
+        // Assistive technology finds push buttons by name, and can press them.
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(detailsButton);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Button);
+        QCOMPARE(accessible->text(QAccessible::Name), "Details");
+        QVERIFY(accessible->actionInterface());
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(details.count(), 4);
     }
 
     void everyDigitShowsWithinTheLabel()
