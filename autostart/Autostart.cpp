@@ -27,10 +27,15 @@ bool Autostart::isEnabled()
     return !path.isEmpty() && AutostartBackend::isActiveEntry(path);
 }
 
+QString Autostart::whyCannotStart(const QString &program)
+{
+    return AutostartBackend::whyCannotStart(program);
+}
+
 bool Autostart::enable(const QString &program)
 {
     const QString path = entryPath();
-    return !path.isEmpty() && AutostartBackend::writeEntry(path, program);
+    return !path.isEmpty() && whyCannotStart(program).isEmpty() && AutostartBackend::writeEntry(path, program);
 }
 
 bool Autostart::disable()

@@ -21,8 +21,13 @@ QString entryPath();
 // whenever the folder cannot be found.
 bool isEnabled();
 
+// Why no entry that launchers run can be written for `program`, in words
+// for the user; the empty text when one can.
+QString whyCannotStart(const QString &program);
+
 // Writes the entry, starting `program` with "/m", over whatever entry is
-// there. Returns whether it was written.
+// there. Returns whether it was written; never writes an entry that
+// whyCannotStart() refuses.
 bool enable(const QString &program);
 
 // Deletes the entry. Does nothing when the folder cannot be found.

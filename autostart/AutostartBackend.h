@@ -18,6 +18,9 @@ QString entryFileName();
 // ordinary file, and not switched off.
 bool isActiveEntry(const QString &path);
 
+// Why no entry that starts `program` can be written, or the empty text.
+QString whyCannotStart(const QString &program);
+
 // Writes the entry at `path` starting `program` with "/m", replacing whatever
 // entry is there. Returns whether it was written.
 bool writeEntry(const QString &path, const QString &program);

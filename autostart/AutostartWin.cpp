@@ -39,6 +39,12 @@ bool AutostartBackend::isActiveEntry(const QString &path)
     return winOrdinaryFileExists(toWide(QDir::toNativeSeparators(path)));
 }
 
+QString AutostartBackend::whyCannotStart(const QString &)
+{
+    // A shell link holds the target path as it is.
+    return {};
+}
+
 bool AutostartBackend::writeEntry(const QString &path, const QString &program)
 {
     return winCreateLink(toWide(QDir::toNativeSeparators(path)), toWide(program), L"/m");

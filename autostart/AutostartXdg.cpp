@@ -41,6 +41,11 @@ bool AutostartBackend::isActiveEntry(const QString &path)
     return !DesktopEntry::isSwitchedOff(file.readAll());
 }
 
+QString AutostartBackend::whyCannotStart(const QString &program)
+{
+    return DesktopEntry::whyNotStartable(program);
+}
+
 bool AutostartBackend::writeEntry(const QString &path, const QString &program)
 {
     QSaveFile file(path);

@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimeEdit>
@@ -71,6 +72,7 @@ void DetailsDialog::createControls()
     m_startupCheckBox = new QCheckBox(tr("Run Taloran at startup (starts minimized)"), this);
     m_startupCheckBox->setObjectName(QStringLiteral("startupCheckBox"));
     m_startupCheckBox->setGeometry(16, 240, 289, 17);
+    connect(m_startupCheckBox, &QCheckBox::toggled, this, &DetailsDialog::refuseUnstartableProgram);
 
     m_totalsGroup = new QGroupBox(tr("Individual Times"), this);
     m_totalsGroup->setObjectName(QStringLiteral("totalsGroup"));
@@ -172,8 +174,11 @@ void DetailsDialog::load()
         m_datePicker->setDate(QDate(target.year(), target.month(), target.day()));
     }
 
-    if (Autostart::isEnabled())
+    if (Autostart::isEnabled()) {
+        // Showing the entry that is there is not a tick by the user.
+        const QSignalBlocker startupBlocker(m_startupCheckBox);
         m_startupCheckBox->setCheckState(Qt::Checked);
+    }
 
     centreOnScreen();
     show();
@@ -202,6 +207,19 @@ void DetailsDialog::setTargetFromPickers()
                                              time.minute(), time.second());
     if (moment)
         m_target.setMoment(*moment);
+}
+
+void DetailsDialog::refuseUnstartableProgram(bool checked)
+{
+    // A ticked box would write an entry that starts nothing at logon: the
+    // box goes back to unticked and the user learns why.
+    if (!checked)
+        return;
+    const QString reason = Autostart::whyCannotStart(Autostart::programPath());
+    if (reason.isEmpty())
+        return;
+    m_startupCheckBox->setChecked(false);
+    QMessageBox::information(this, tr("Run Taloran at startup"), reason);
 }
 
 void DetailsDialog::tick()

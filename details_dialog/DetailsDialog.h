@@ -38,6 +38,7 @@ protected:
 
 private slots:
     void setTargetFromPickers();
+    void refuseUnstartableProgram(bool checked);
     void tick();
     void refresh();
 

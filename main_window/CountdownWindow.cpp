@@ -221,7 +221,7 @@ void CountdownWindow::openDetails()
     }
 }
 
-void CountdownWindow::drag()
+void CountdownWindow::drag(const QPoint &pressedAt)
 {
     if (onWayland()) {
         // Only the compositor may move a window there.
@@ -230,9 +230,11 @@ void CountdownWindow::drag()
         return;
     }
 
-    const QPoint cursor = QCursor::pos();
-    m_dragStartCursorX = cursor.x();
-    m_dragStartCursorY = cursor.y();
+    // Measured from where the press happened, not from where the cursor is
+    // when the press is handled: on a busy machine the cursor has moved on
+    // by then, and the window would lag behind it by that much.
+    m_dragStartCursorX = pressedAt.x();
+    m_dragStartCursorY = pressedAt.y();
     const auto startLeft = DragMath::twipsToPixels(m_placement->left());
     const auto startTop = DragMath::twipsToPixels(m_placement->top());
     if (!startLeft || !startTop)

@@ -46,7 +46,7 @@ private slots:
     void refresh();
     void minimize();
     void openDetails();
-    void drag();
+    void drag(const QPoint &pressedAt);
     void endDrag();
     void noteCursorMoved();
     void centerAndStore();

@@ -10,11 +10,28 @@ NumberLabel::NumberLabel(const QString &text, int baseline, QWidget *parent)
     setWordWrap(false);
 }
 
+QFont NumberLabel::drawingFont() const
+{
+    QFont face = font();
+    qreal textWidth = QFontMetricsF(face, this).horizontalAdvance(text());
+    // Hinted widths do not shrink exactly in proportion to the size, so the
+    // size is cut until the text fits.
+    for (int attempt = 0; textWidth > width() && attempt < 8; ++attempt) {
+        const qreal size = face.pointSizeF() * width() / textWidth * 0.98;
+        if (size < 1)
+            break;
+        face.setPointSizeF(size);
+        textWidth = QFontMetricsF(face, this).horizontalAdvance(text());
+    }
+    return face;
+}
+
 void NumberLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setFont(font());
+    const QFont face = drawingFont();
+    painter.setFont(face);
     painter.setPen(palette().color(QPalette::WindowText));
-    const int textWidth = fontMetrics().horizontalAdvance(text());
+    const int textWidth = QFontMetrics(face, this).horizontalAdvance(text());
     painter.drawText(width() - textWidth, m_baseline, text());
 }

@@ -4,12 +4,18 @@
 
 // A countdown number: a label whose text stands right-aligned on a fixed
 // baseline, the baseline of the unit words in the artwork, whatever the
-// ascent of the face in use. Text wider than the label is cut off on the left.
+// ascent of the face in use. Text wider than the label at the label's font is
+// drawn in a smaller size of that face, so that every digit shows within the
+// label; text that fits is drawn at the label's font.
 class NumberLabel : public QLabel
 {
     Q_OBJECT
 public:
     NumberLabel(const QString &text, int baseline, QWidget *parent);
+
+    // The font in which the text is drawn: the label's own, or a smaller size
+    // of it when the text would not fit.
+    QFont drawingFont() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

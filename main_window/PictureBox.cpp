@@ -23,7 +23,7 @@ void PictureBox::paintEvent(QPaintEvent *)
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    emit pressed();
+    emit pressed(event->globalPosition().toPoint());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)

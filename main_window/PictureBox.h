@@ -4,8 +4,9 @@
 #include <QWidget>
 
 // A picture box: shows one picture unscaled at its top-left corner and
-// reports presses, releases and double-clicks of any button, and moves of
-// the cursor while a button is held. The main window's background.
+// reports presses (with the place on the screen where each happened),
+// releases and double-clicks of any button, and moves of the cursor while a
+// button is held. The main window's background.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -15,7 +16,7 @@ public:
     void setPicture(const QPixmap &picture);
 
 signals:
-    void pressed();
+    void pressed(const QPoint &globalPosition);
     void released();
     void doubleClicked();
     void moved();

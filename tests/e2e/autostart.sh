@@ -1,54 +1,114 @@
 #!/usr/bin/env bash
 # Run at startup: ticking the dialog's box and closing the dialog writes an
-# XDG autostart entry for the program, which a desktop's autostart (dex)
-# starts minimized, even from a folder whose name has a space; unticking it
-# removes the entry.
+# XDG autostart entry for the program, which both GLib's launcher (gio launch,
+# as GNOME's session reads autostart entries) and dex start minimized, from
+# folders whose names hold spaces, non-ASCII letters, '%', quotes, '$' and
+# '`'. Unticking the box removes the entry. From a folder that no entry can
+# name alike for every launcher, the box does not stay ticked: a message says
+# why and no entry is written.
 source "$(dirname "$0")/lib.sh"
 start_x
 # Only our own autostart folder is searched.
 export XDG_CONFIG_DIRS=$E2E_TMP/no-system-config
 ENTRY=$XDG_CONFIG_HOME/autostart/Taloran.desktop
-
-APP_DIR="$E2E_TMP/my apps"
-mkdir -p "$APP_DIR"
-cp "$TALORAN_BIN" "$APP_DIR/taloran"
-APP_BIN=$APP_DIR/taloran
 store_setting General Target "8:0.0 2031/7/4"
-start_app
 
-# The box sits at (16, 240) in the dialog, 289 x 17.
-toggle_startup_box() {
+# The box sits at (16, 240) in the dialog, 289 x 17. Opens the dialog and
+# clicks the box; DLG is the dialog.
+click_startup_box() {
     click_at "$WID" 716 97
     wait_for 5 dialog_window_of "$APP_PID" || fail "the details dialog did not open"
-    local dlg
-    dlg=$(dialog_window_of "$APP_PID")
-    click_at "$dlg" 24 248
-    sleep 0.2
-    screenshot "autostart_box_$1"
-    wmctrl -i -c "$dlg"
-    wait_for 5 sh -c "! xwininfo -id $dlg | grep -q IsViewable" || fail "the dialog did not close"
+    DLG=$(dialog_window_of "$APP_PID")
+    click_at "$DLG" 24 248
+}
+close_dialog() {
+    wmctrl -i -c "$DLG"
+    wait_for 5 sh -c "! xwininfo -id $DLG | grep -q IsViewable" || fail "the dialog did not close"
 }
 
-[[ ! -e $ENTRY ]] || fail "an entry exists before the box was ticked"
-toggle_startup_box ticked
-wait_for 5 test -f "$ENTRY" || fail "no autostart entry after ticking the box"
-grep -qxF "Exec=\"$APP_DIR/taloran\" /m" "$ENTRY" || fail "unexpected entry: $(cat "$ENTRY")"
-desktop-file-validate "$ENTRY" || fail "the entry does not validate"
+# The process running the program file $1, by its executable rather than its
+# command line, which may name the file relative to its folder.
+process_of_file() {
+    local pid
+    for pid in $(pgrep -x "$(basename "$1" | cut -c1-15)"); do
+        if [[ $(readlink "/proc/$pid/exe") == "$1" ]]; then
+            echo "$pid"
+            return 0
+        fi
+    done
+    return 1
+}
 
-# Log on: the desktop's autostart starts a second, minimized instance.
-dex -a -s "$XDG_CONFIG_HOME/autostart" >"$E2E_TMP/dex.log" 2>&1 || fail "dex failed: $(cat "$E2E_TMP/dex.log")"
-second_pid() { pgrep -f -x "$APP_DIR/taloran /m" | grep -vx "$APP_PID" | head -1; }
-wait_for 10 second_pid || fail "autostart started nothing: $(cat "$E2E_TMP/dex.log")"
-SECOND=$(second_pid)
-E2E_PIDS+=("$SECOND")
-wait_for 10 main_window_of "$SECOND" || fail "the second instance has no window"
-SECOND_WID=$(main_window_of "$SECOND")
-wait_for 5 wm_state_is "$SECOND_WID" Iconic || fail "the second instance is not minimized"
-wait_for 5 sh -c "xdotool getwindowname $SECOND_WID | grep -Eq '^[0-9]+w [0-6]d [0-9]+h [0-9]+m [0-9]+s \$'" \
-    || fail "second instance caption '$(window_name "$SECOND_WID")'"
-kill "$SECOND"
-wait_for 10 process_gone "$SECOND"
+# launched_by NAME COMMAND...: runs the launcher and waits for the program
+# file $APP_BIN to show its minimized widget with the time left as its caption.
+launched_by() {
+    local name=$1 pid wid
+    shift
+    "$@" >"$E2E_TMP/launcher.log" 2>&1 || fail "$name failed for '$APP_BIN': $(cat "$E2E_TMP/launcher.log")"
+    wait_for 15 process_of_file "$APP_BIN" \
+        || fail "$name started nothing for '$APP_BIN': $(cat "$E2E_TMP/launcher.log") $(cat "$ENTRY")"
+    pid=$(process_of_file "$APP_BIN")
+    E2E_PIDS+=("$pid")
+    wait_for 15 main_window_of "$pid" || fail "$name: the widget has no window"
+    wid=$(main_window_of "$pid")
+    wait_for 5 wm_state_is "$wid" Iconic || fail "$name: the widget is not minimized"
+    wait_for 5 sh -c "xdotool getwindowname $wid | grep -Eq '^[0-9]+w [0-6]d [0-9]+h [0-9]+m [0-9]+s \$'" \
+        || fail "$name: caption '$(window_name "$wid")'"
+    kill "$pid"
+    wait_for 10 process_gone "$pid" || fail "$name: the widget did not end"
+}
 
-# The box shows the entry at the next opening; unticking removes it.
-toggle_startup_box unticked
-wait_for 5 sh -c "! test -e '$ENTRY'" || fail "the entry is still there after unticking the box"
+n=0
+for folder in "my apps" "Zoë 日本" "100%u 50%%" "it's \"quoted\"" "\$HOME and \`id\`"; do
+    n=$((n + 1))
+    APP_DIR="$E2E_TMP/$n/$folder"
+    APP_BIN=$APP_DIR/taloran
+    mkdir -p "$APP_DIR"
+    cp "$TALORAN_BIN" "$APP_BIN"
+    [[ ! -e $ENTRY ]] || fail "an entry exists before the box was ticked"
+    start_app
+    click_startup_box
+    screenshot "autostart_box_ticked_$n"
+    close_dialog
+    wait_for 5 test -f "$ENTRY" || fail "no autostart entry after ticking the box in '$folder'"
+    desktop-file-validate "$ENTRY" || fail "the entry does not validate: $(cat "$ENTRY")"
+    stop_app
+
+    # Log on, with either kind of desktop, in the widget's locale.
+    launched_by "gio launch" env "LC_ALL=$APP_LOCALE" gio launch "$ENTRY"
+    launched_by dex env "LC_ALL=$APP_LOCALE" dex -a -s "$XDG_CONFIG_HOME/autostart"
+
+    # The box shows the entry at the next opening; unticking removes it.
+    start_app
+    click_startup_box
+    close_dialog
+    wait_for 5 sh -c "! test -e '$ENTRY'" || fail "the entry is still there after unticking the box"
+    stop_app
+done
+
+# A backslash in the folder: dex takes the Path key as it stands and GLib
+# unescapes it, and inside Exec the two read it differently too.
+APP_DIR="$E2E_TMP/back\\slash"
+APP_BIN=$APP_DIR/taloran
+mkdir -p "$APP_DIR"
+cp "$TALORAN_BIN" "$APP_BIN"
+start_app
+click_startup_box
+# The message box: the shown window of the widget with that title.
+message_box() {
+    local wid
+    for wid in $(xdotool search --onlyvisible --pid "$APP_PID" --name '.' 2>/dev/null); do
+        if [[ $(window_name "$wid") == "Run Taloran at startup" ]]; then
+            echo "$wid"
+            return 0
+        fi
+    done
+    return 1
+}
+wait_for 5 message_box || fail "no message says why the box cannot be ticked"
+screenshot autostart_refused
+MSG=$(message_box)
+wmctrl -i -c "$MSG"
+wait_for 5 sh -c "! xwininfo -id $MSG | grep -q IsViewable" || fail "the message did not close"
+close_dialog
+[[ ! -e $ENTRY ]] || fail "an entry was written that starts nothing: $(cat "$ENTRY")"

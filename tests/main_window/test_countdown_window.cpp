@@ -8,9 +8,12 @@
 #include "CountdownTarget.h"
 #include "CountdownWindow.h"
 #include "DateText.h"
+#include "NumberLabel.h"
 #include "PictureBox.h"
 #include "SettingsStore.h"
 
+#include <QAccessible>
+#include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTimer>
@@ -307,6 +310,90 @@ private slots:
         click(window, "closeButton");
         QVERIFY(!window.isVisible());
         QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
+    }
+
+    void buttonsWorkFromTheKeyboard()
+    {
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy details(&window, &CountdownWindow::detailsRequested);
+        QWidget *detailsButton = control<QWidget>(window, "detailsButton");
+        QWidget *minimizeButton = control<QWidget>(window, "minimizeButton");
+        const QImage unfocused = detailsButton->grab().toImage();
+
+        // Tab reaches the buttons in the order details, close, minimize.
+        control<QWidget>(window, "background")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), detailsButton);
+        QVERIFY2(detailsButton->grab().toImage() != unfocused, "no focus frame shows");
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(detailsButton, key);
+        QCOMPARE(details.count(), 3);
+        // Other keys, and activation keys with a modifier, click nothing.
+        QTest::keyClick(detailsButton, Qt::Key_A);
+        QTest::keyClick(detailsButton, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(details.count(), 3);
+
+        QTest::keyClick(detailsButton, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), minimizeButton);
+        QTest::keyClick(minimizeButton, Qt::Key_Space);
+        QVERIFY(window.windowState() & Qt::WindowMinimized);
+        window.setWindowState(Qt::WindowNoState);
+
+        // Assistive technology finds push buttons by name, and can press them.
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(detailsButton);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Button);
+        QCOMPARE(accessible->text(QAccessible::Name), "Details");
+        QVERIFY(accessible->actionInterface());
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(details.count(), 4);
+    }
+
+    void everyDigitShowsWithinTheLabel()
+    {
+        CountdownTarget model;
+        CountdownWindow window(model);
+        auto *weeks = control<NumberLabel>(window, "weeksLabel");
+        // The columns of the label where the text leaves ink, drawn on
+        // nothing: the first and the last.
+        const auto inkColumns = [weeks] {
+            QImage image(weeks->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            weeks->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            int first = -1, last = -1;
+            for (int x = 0; x < image.width(); ++x) {
+                for (int y = 0; y < image.height(); ++y) {
+                    if (qAlpha(image.pixel(x, y)) > 0) {
+                        if (first < 0)
+                            first = x;
+                        last = x;
+                        break;
+                    }
+                }
+            }
+            return QPair<int, int>(first, last);
+        };
+
+        for (const char *fits : {"0", "68", "99"}) {
+            weeks->setText(QString::fromLatin1(fits));
+            QCOMPARE(weeks->drawingFont(), weeks->font());
+        }
+        weeks->setText(QStringLiteral("99"));
+        const int twoLast = inkColumns().second;
+        for (const char *wide : {"168", "1000", "417052"}) {
+            weeks->setText(QString::fromLatin1(wide));
+            QVERIFY2(weeks->drawingFont().pointSizeF() < weeks->font().pointSizeF(), wide);
+            const auto [first, last] = inkColumns();
+            // Not cut at the left edge, and still right-aligned.
+            QVERIFY2(first > 0, wide);
+            QVERIFY2(last < weeks->width() && last >= twoLast - 6,
+                     qPrintable(QStringLiteral("%1: %2 against %3").arg(wide).arg(last).arg(twoLast)));
+        }
     }
 
     void layout()
