@@ -62,11 +62,7 @@ wait_for 10 sh -c "[ \"\$(xwininfo -id $WID | grep -c IsViewable)\" = 1 ]"
 read -r x0 y0 < <(window_pos "$WID")
 xdotool mousemove --window "$WID" 300 100
 sleep 0.2
-# The press is paced as a hand would: the drag measures from the cursor where
-# the program reads it on the press, which wine delivers late on a busy
-# machine.
 xdotool mousedown 1
-sleep 0.5
 for _ in 1 2 3 4 5; do
     xdotool mousemove_relative -- 10 6
     sleep 0.05
