@@ -7,6 +7,7 @@
 #include "CountdownWindow.h"
 #include "DetailsDialog.h"
 #include "SettingsStore.h"
+#include "SingleInstance.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
@@ -51,6 +52,12 @@ int main(int argc, char *argv[])
     initTaloranAssets();
     QApplication::setWindowIcon(Assets::clockIcon());
 
+    // One widget per user and session: a later start hands its command line
+    // over to the running copy and ends here, having shown and written nothing.
+    SingleInstance instance;
+    if (!instance.claim(QApplication::arguments().mid(1)))
+        return 0;
+
     // A write that fails is shown at once, except while the program is being
     // ended by the session or a signal: a box then would hold up the end,
     // possibly for good, so the failure goes to stderr only. One box at a time.
@@ -76,6 +83,17 @@ int main(int argc, char *argv[])
         if (!details)
             details = std::make_unique<DetailsDialog>(target);
         details->open();
+    });
+
+    // A later start without arguments brings the running widget to the
+    // front, or the dialog when it has outlived the widget.
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window, &details] {
+        if (window.isVisible() || !details || !details->isVisible()) {
+            window.bringToFront();
+        } else {
+            details->raise();
+            details->activateWindow();
+        }
     });
 
     // Ending the session or the process still closes the main window

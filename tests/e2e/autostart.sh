@@ -35,9 +35,12 @@ wait_for 5 test -f "$ENTRY" || fail "no autostart entry after ticking the box"
 grep -qxF "Exec=\"$APP_DIR/taloran\" /m" "$ENTRY" || fail "unexpected entry: $(cat "$ENTRY")"
 desktop-file-validate "$ENTRY" || fail "the entry does not validate"
 
-# Log on: the desktop's autostart starts a second, minimized instance.
-dex -a -s "$XDG_CONFIG_HOME/autostart" >"$E2E_TMP/dex.log" 2>&1 || fail "dex failed: $(cat "$E2E_TMP/dex.log")"
-second_pid() { pgrep -f -x "$APP_DIR/taloran /m" | grep -vx "$APP_PID" | head -1; }
+# Log on, in the widget's locale: the desktop's autostart starts the widget
+# minimized. (With a copy already running, that start would hand over to it
+# and end.)
+stop_app
+LC_ALL=$APP_LOCALE dex -a -s "$XDG_CONFIG_HOME/autostart" >"$E2E_TMP/dex.log" 2>&1 || fail "dex failed: $(cat "$E2E_TMP/dex.log")"
+second_pid() { pgrep -f -x "$APP_DIR/taloran /m" | head -1; }
 wait_for 10 second_pid || fail "autostart started nothing: $(cat "$E2E_TMP/dex.log")"
 SECOND=$(second_pid)
 E2E_PIDS+=("$SECOND")
@@ -50,5 +53,6 @@ kill "$SECOND"
 wait_for 10 process_gone "$SECOND"
 
 # The box shows the entry at the next opening; unticking removes it.
+start_app
 toggle_startup_box unticked
 wait_for 5 sh -c "! test -e '$ENTRY'" || fail "the entry is still there after unticking the box"
