@@ -6,11 +6,42 @@
 #include "CountdownTarget.h"
 #include "CountdownWindow.h"
 #include "DetailsDialog.h"
+#include "SettingsStore.h"
+#include "SingleInstance.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <memory>
+
+namespace {
+
+// Tells the user that a value did not reach the settings store: what was
+// lost, the file (the registry key on Windows) and why. The box waits for
+// the user; the program goes on, and ends normally, once it is dismissed.
+void showWriteFailure(const SettingsStore::WriteFailure &failure)
+{
+    const QString what = failure.section == QLatin1String("General")
+        ? QApplication::translate("main", "The countdown target could not be saved.")
+        : QApplication::translate("main", "The window's place could not be saved.");
+#ifdef Q_OS_WIN
+    const QString where = QApplication::translate("main", "Registry key: %1");
+#else
+    const QString where = QApplication::translate("main", "File: %1");
+#endif
+    // One text the user can select and copy, the file's name with it.
+    QMessageBox box(QMessageBox::Warning, QApplication::translate("main", "Taloran: settings not saved"),
+                    what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
+                        + QApplication::translate("main", "Reason: %1").arg(failure.reason),
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("writeFailureBox"));
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -20,6 +51,25 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("taloran"));
     initTaloranAssets();
     QApplication::setWindowIcon(Assets::clockIcon());
+
+    // One widget per user and session: a later start hands its command line
+    // over to the running copy and ends here, having shown and written nothing.
+    SingleInstance instance;
+    if (!instance.claim(QApplication::arguments().mid(1)))
+        return 0;
+
+    // A write that fails is shown at once, except while the program is being
+    // ended by the session or a signal: a box then would hold up the end,
+    // possibly for good, so the failure goes to stderr only. One box at a time.
+    bool ending = false;
+    bool showingFailure = false;
+    SettingsStore::setFailureHandler([&ending, &showingFailure](const auto &failure) {
+        if (ending || showingFailure)
+            return;
+        showingFailure = true;
+        showWriteFailure(failure);
+        showingFailure = false;
+    });
 
     CountdownTarget target;
     // The window observes the target first, so that after a picker edit its
@@ -35,15 +85,30 @@ int main(int argc, char *argv[])
         details->open();
     });
 
+    // A later start without arguments brings the running widget to the
+    // front, or the dialog when it has outlived the widget.
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window, &details] {
+        if (window.isVisible() || !details || !details->isVisible()) {
+            window.bringToFront();
+        } else {
+            details->raise();
+            details->activateWindow();
+        }
+    });
+
     // Ending the session or the process still closes the main window
     // through its normal path, so the target is written.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [] {
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&ending] {
+        ending = true;
         QApplication::closeAllWindows();
         QApplication::quit();
     });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                     [&window] { window.close(); });
+                     [&window, &ending] {
+                         ending = true;
+                         window.close();
+                     });
     // The dialog can outlive the main window: an edit made after the main
     // window closed is written as the program ends.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &target,

@@ -185,6 +185,16 @@ void CountdownWindow::start(const QStringList &arguments)
     show();
 }
 
+void CountdownWindow::bringToFront()
+{
+    if (m_closed)
+        return;
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
 void CountdownWindow::updateCaption()
 {
     if (windowState() & Qt::WindowMinimized) {

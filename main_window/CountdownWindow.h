@@ -31,6 +31,10 @@ public:
     // program) is not empty, and shows it.
     void start(const QStringList &arguments);
 
+    // Shows the window in front of the others and gives it the keyboard,
+    // restoring it when it is minimized. Nothing once it has closed.
+    void bringToFront();
+
 signals:
     // The details button was clicked: the program opens the details dialog.
     void detailsRequested();

@@ -1,7 +1,11 @@
 #include "SettingsStore.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <memory>
 
@@ -34,6 +38,68 @@ QString keyPath(const QString &section, const QString &key)
     return section + QLatin1Char('/') + key;
 }
 
+SettingsStore::FailureHandler &failureHandler()
+{
+    static SettingsStore::FailureHandler handler;
+    return handler;
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SettingsStore", text);
+}
+
+// Why the store could not be written. QSettings says only that it could not;
+// the reason is found by trying what it tries, and taking the system's word.
+QString failureReason(const QSettings &settings)
+{
+#ifdef Q_OS_WIN
+    return settings.status() == QSettings::FormatError
+        ? tr("The registry key holds values in a form that cannot be kept.")
+        : tr("The registry key cannot be written (access denied).");
+#else
+    if (settings.status() == QSettings::FormatError)
+        return tr("The file is not in a form that can be kept.");
+    const QFileInfo file(settings.fileName());
+    if (file.isDir())
+        return tr("A folder is in the place of the file.");
+
+    // The nearest folder that exists on the way to the file.
+    QFileInfo folder(file.absolutePath());
+    while (!folder.exists() && folder.absoluteFilePath() != folder.absolutePath())
+        folder.setFile(folder.absolutePath());
+    if (!folder.isDir())
+        return tr("A file is in the place of the folder %1.").arg(folder.absoluteFilePath());
+    if (folder.absoluteFilePath() != file.absolutePath())
+        return tr("The folder %1 cannot be made in %2.")
+            .arg(file.absolutePath(), folder.absoluteFilePath());
+
+    if (file.exists()) {
+        QFile existing(file.absoluteFilePath());
+        if (!existing.open(QIODevice::ReadWrite))
+            return tr("The file cannot be written: %1.").arg(existing.errorString());
+    }
+    // The file is replaced whole through a new file beside it, as QSettings
+    // does; try that with as many bytes as the file holds, and some.
+    QTemporaryFile probe(file.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!probe.open())
+        return tr("The folder %1 does not take new files: %2.")
+            .arg(file.absolutePath(), probe.errorString());
+    const QByteArray block(qMax<qint64>(file.size(), 0) + 65536, ' ');
+    if (probe.write(block) != block.size() || !probe.flush())
+        return tr("The disk cannot take the file: %1.").arg(probe.errorString());
+    return tr("The file could not be written.");
+#endif
+}
+
+void reportFailure(SettingsStore::WriteFailure failure)
+{
+    qWarning("Taloran: the settings were not saved to %s: %s", qPrintable(failure.location),
+             qPrintable(failure.reason));
+    if (const auto &handler = failureHandler())
+        handler(failure);
+}
+
 } // namespace
 
 namespace SettingsStore {
@@ -55,12 +121,20 @@ bool saveSetting(const QString &section, const QString &key, const QString &valu
     const auto settings = open();
     settings->setValue(keyPath(section, key), value);
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    if (settings->status() == QSettings::NoError)
+        return true;
+    reportFailure({section, key, settings->fileName(), failureReason(*settings)});
+    return false;
 }
 
 QString location()
 {
     return open()->fileName();
+}
+
+void setFailureHandler(FailureHandler handler)
+{
+    failureHandler() = std::move(handler);
 }
 
 } // namespace SettingsStore

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The per-user settings store of "Taloran": text values addressed by section
 // and key.
 //
@@ -20,5 +22,20 @@ bool saveSetting(const QString &section, const QString &key, const QString &valu
 
 // Where the store lives (the INI file on Linux), for people and tests.
 QString location();
+
+// A write that did not reach the store: what was written, where the store
+// lives, and why it could not be written, in words.
+struct WriteFailure
+{
+    QString section;
+    QString key;
+    QString location;
+    QString reason;
+};
+
+// Called after every write that failed, on the thread that wrote. Without a
+// handler (or with an empty one) a failure is only a warning on stderr.
+using FailureHandler = std::function<void(const WriteFailure &)>;
+void setFailureHandler(FailureHandler handler);
 
 } // namespace SettingsStore

@@ -1,0 +1,120 @@
+#include "SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+// What the later start says: come to the front, or nothing to show.
+constexpr char activate = 'A';
+constexpr char stay = 'N';
+// What the running copy answers once it has taken the request.
+constexpr char taken = 'K';
+
+QString shortHash(const QString &text)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &name, QObject *parent)
+    : QObject(parent), m_name(name)
+{
+#ifdef Q_OS_WIN
+    m_lockPath = QDir::temp().filePath(name + QStringLiteral(".lock"));
+#else
+    m_lockPath = name + QStringLiteral(".lock");
+#endif
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::defaultName()
+{
+#ifdef Q_OS_WIN
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    const QString identity = qEnvironmentVariable("USERDOMAIN") + QLatin1Char('\\')
+        + qEnvironmentVariable("USERNAME") + QLatin1Char('/') + QString::number(session);
+    return QStringLiteral("Taloran-") + shortHash(identity);
+#else
+    // The runtime folder is the user's own; the display tells two sessions
+    // of one user apart. A socket path must stay short (108 bytes).
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::tempPath();
+    const QString identity = QString::number(::getuid()) + QLatin1Char('/')
+        + qEnvironmentVariable("DISPLAY") + QLatin1Char('/')
+        + qEnvironmentVariable("WAYLAND_DISPLAY");
+    return folder + QStringLiteral("/taloran-") + shortHash(identity);
+#endif
+}
+
+bool SingleInstance::claim(const QStringList &arguments)
+{
+    QLockFile lock(m_lockPath);
+    // A running copy that does not answer may be ending: ask again, a few
+    // times, before giving up.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // Held only while deciding; a lock whose owner has died is stale
+        // and taken over at once.
+        const bool locked = lock.tryLock(10000);
+
+        QLocalSocket socket;
+        socket.connectToServer(m_name);
+        if (socket.waitForConnected(2000)) {
+            socket.write(arguments.isEmpty() ? &activate : &stay, 1);
+            socket.waitForBytesWritten(2000);
+            if (locked)
+                lock.unlock();
+            if (socket.waitForReadyRead(5000) && socket.read(1) == QByteArray(1, taken))
+                return false;
+            continue;
+        }
+
+        // No copy answers: what is left of one that crashed is removed.
+        QLocalServer::removeServer(m_name);
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        if (!m_server->listen(m_name))
+            qWarning("Taloran: cannot listen for later starts on %s: %s", qPrintable(m_name),
+                     qPrintable(m_server->errorString()));
+        connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::serve);
+        if (locked)
+            lock.unlock();
+        return true;
+    }
+    qWarning("Taloran: another copy runs but does not answer; this one ends");
+    return false;
+}
+
+void SingleInstance::serve()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        const auto take = [this, socket] {
+            if (socket->bytesAvailable() < 1)
+                return;
+            const QByteArray request = socket->read(1);
+            socket->write(&taken, 1);
+            socket->flush();
+            socket->disconnectFromServer();
+            if (request.at(0) == activate)
+                emit activationRequested();
+        };
+        connect(socket, &QLocalSocket::readyRead, this, take);
+        take();
+    }
+}
