@@ -6,6 +6,7 @@
 #include "CountdownTarget.h"
 #include "CountdownWindow.h"
 #include "DetailsDialog.h"
+#include "PlatformChoice.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
@@ -14,6 +15,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Before Qt picks its platform: XWayland, where there is one, in a
+    // Wayland session.
+    PlatformChoice::apply(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taloran"));
     QApplication::setApplicationVersion(QStringLiteral(TALORAN_VERSION));
