@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taloran"));
     QApplication::setApplicationVersion(QStringLiteral(TALORAN_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("taloran"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.taloran.Taloran"));
     initTaloranAssets();
     QApplication::setWindowIcon(Assets::clockIcon());
 

@@ -27,8 +27,8 @@ start_weston() {
     WAYLAND_DISPLAY=taloran-e2e-$$
     # Headless, a plain background and no panel (whose clock would change the
     # picture as the minutes pass): a screenshot then shows the widget and
-    # nothing else. (Nested, that shell stops passing the seat's pointer on
-    # to XWayland, so it keeps Weston's own look.)
+    # nothing else. Nested, Weston keeps its own look: the test reads no
+    # pictures there.
     : >"$E2E_TMP/weston.ini"
     [[ $1 == nested ]] || printf '[shell]\nbackground-color=0xff204060\npanel-position=none\n' >"$E2E_TMP/weston.ini"
     weston "${backend[@]}" "${size[@]}" --use-pixman --debug --xwayland --idle-time=0 \
