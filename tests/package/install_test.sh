@@ -92,7 +92,7 @@ widget() {
 # command, sees the window, ends the widget, and removes the package; dpkg
 # then lists nothing, and no file that the package listed is left.
 install_run_remove() {
-    local launcher exec_line wid app
+    local launcher exec_line wid app wm_class startup_class
     log "apt-get install ./$name"
     in_sys sh -c "cd /tmp && apt-get install -y -q ./$name" >"$work/apt.log" 2>&1 \
         || { cat "$work/apt.log" >&2; fail "apt-get install failed"; }
@@ -108,6 +108,12 @@ install_run_remove() {
     wid=$(widget)
     app=$(xdotool getwindowpid "$wid")
     log "the widget is shown: '$(xdotool getwindowname "$wid")', process $app"
+    # The desktop tells the window to belong to the launcher (its name and
+    # icon in the dock, the task bar and Alt+Tab) by its X window class.
+    wm_class=$(xprop -id "$wid" WM_CLASS)
+    startup_class=$(sed -n 's/^StartupWMClass=//p' "$sys$launcher")
+    [[ -n $startup_class && $wm_class == *"\"$startup_class\""* ]] \
+        || fail "the window's $wm_class does not match the launcher's StartupWMClass=$startup_class"
     kill "$app"
     wait_for 10 sh -c "! kill -0 $app" || fail "the widget did not end on SIGTERM"
 
