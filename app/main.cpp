@@ -6,6 +6,7 @@
 #include "CountdownTarget.h"
 #include "CountdownWindow.h"
 #include "DetailsDialog.h"
+#include "PlatformChoice.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
@@ -45,10 +46,13 @@ void showWriteFailure(const SettingsStore::WriteFailure &failure)
 
 int main(int argc, char *argv[])
 {
+    // Before Qt picks its platform: XWayland, where there is one, in a
+    // Wayland session.
+    PlatformChoice::apply(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Taloran"));
     QApplication::setApplicationVersion(QStringLiteral(TALORAN_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("taloran"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.taloran.Taloran"));
     initTaloranAssets();
     QApplication::setWindowIcon(Assets::clockIcon());
 

@@ -1,5 +1,6 @@
 # Licences that travel with every install, and the packages CPack makes:
-# on Windows an NSIS installer and a portable .zip of the one static program.
+# on Windows an NSIS installer and a portable .zip of the one static program;
+# elsewhere a Debian package (scripts/package.sh).
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${TALORAN_INSTALL_DOCDIR})
 
@@ -58,7 +59,67 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
     SetShellVarContext all
   taloran_context_done:
 ]=])
+
+# The Debian package: what dpkg-shlibdeps finds the program linked against,
+# plus the Wayland platform plugin for sessions without XWayland (Qt loads
+# it, so no linker dependency names it). The fallback fonts are compiled in.
+# TALORAN_DEBIAN adds what Debian asks of a package's documentation folder
+# (/usr/share/doc/taloran): a machine-readable copyright file and a changelog.
+option(TALORAN_DEBIAN "Install the Debian copyright file and changelog" OFF)
+set(CPACK_DEBIAN_PACKAGE_NAME taloran)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Taloran developers <taloran@users.noreply.github.com>"
+    CACHE STRING "The Debian package's Maintainer field")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TALORAN_HOMEPAGE})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# The first line of the Description field is the summary above.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[Taloran is a small desktop countdown widget: a borderless window that
+counts down to one moment and shows the time left in weeks, days, hours,
+minutes and seconds. A details dialog sets the target, and the widget can
+start minimized at login, its taskbar caption showing the time left.]=])
+if(TALORAN_DEBIAN AND NOT WIN32)
+    set(copyright ${PROJECT_BINARY_DIR}/debian/copyright)
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSE mit)
+    string(REGEX REPLACE "^MIT License\n\n[^\n]*\n\n" "" mit "${mit}")
+    string(REGEX REPLACE "\n\n" "\n.\n" mit "${mit}")
+    string(REGEX REPLACE "\n([^\n])" "\n \\1" mit "${mit}")
+    string(REGEX REPLACE "^([^\n])" " \\1" mit "${mit}")
+    file(WRITE ${copyright} "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: Taloran
+Source: ${TALORAN_HOMEPAGE}
+
+Files: *
+Copyright: 2026 The Taloran developers
+License: Expat
+
+Files: NotoSans-ExtraCondensedBlack.ttf NotoSans-Black.ttf
+Comment: Compiled into the program as fallback fonts; from Debian's
+ fonts-noto-extra. Their licence text is in NOTO-FONTS-LICENSE beside this
+ file.
+Copyright: 2012 Google Inc.
+License: OFL-1.1
+
+License: Expat
+${mit}")
+    set(changelog ${PROJECT_BINARY_DIR}/debian/changelog)
+    string(TIMESTAMP changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+    file(WRITE ${changelog} "taloran (${PROJECT_VERSION}) unstable; urgency=medium
+
+  * Release ${PROJECT_VERSION}.
+
+ -- ${CPACK_DEBIAN_PACKAGE_MAINTAINER}  ${changelog_date}
+")
+    execute_process(COMMAND gzip -9nf ${changelog} COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${copyright} ${changelog}.gz DESTINATION ${TALORAN_INSTALL_DOCDIR})
+endif()
+
 if(WIN32)
     set(CPACK_GENERATOR NSIS ZIP)
+else()
+    set(CPACK_GENERATOR DEB)
 endif()
 include(CPack)

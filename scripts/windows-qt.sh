@@ -17,7 +17,7 @@ qt_flags=(
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
     -DFEATURE_gui=ON -DFEATURE_widgets=ON -DFEATURE_testlib=ON
     # Network for its local sockets only (one running copy per session).
-    -DFEATURE_network=ON -DFEATURE_ssl=OFF -DFEATURE_openssl=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+    -DFEATURE_network=ON -DFEATURE_openssl=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
     # With Direct2D off, DirectWrite 3 must go too: the platform plugin would
     # otherwise refer to a font database that is never built.

@@ -14,6 +14,12 @@ build=${BUILD_DIR:-$root/build-windows}
 qt=$("$root/scripts/windows-qt.sh")
 echo "windows: Qt for Windows in $qt"
 
+# A build folder made against another Qt starts afresh: CMake keeps the
+# toolchain of its first configuration.
+if [[ -f $build/CMakeCache.txt ]] \
+    && ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt/lib/cmake/Qt6/qt.toolchain.cmake" "$build/CMakeCache.txt"; then
+    rm -rf "$build"
+fi
 mkdir -p "$build"
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 cat >"$build/qt-source.txt" <<NOTE

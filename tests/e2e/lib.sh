@@ -55,6 +55,16 @@ wait_for() {
 }
 
 start_x() {
+    start_xvfb
+    # openbox takes the screen early but handles no window until it has loaded
+    # its fonts and theme; a window shown before then is never managed.
+    openbox --sm-disable --startup "touch $E2E_TMP/openbox-ready" >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 60 test -e "$E2E_TMP/openbox-ready" || fail "openbox did not start"
+}
+
+# start_xvfb: a private Xvfb on the first free display, as DISPLAY.
+start_xvfb() {
     local display
     for display in $(seq 90 140); do
         [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
@@ -69,11 +79,6 @@ start_x() {
         unset 'E2E_PIDS[-1]'
     done
     xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
-    # openbox takes the screen early but handles no window until it has loaded
-    # its fonts and theme; a window shown before then is never managed.
-    openbox --sm-disable --startup "touch $E2E_TMP/openbox-ready" >"$E2E_TMP/openbox.log" 2>&1 &
-    E2E_PIDS+=($!)
-    wait_for 60 test -e "$E2E_TMP/openbox-ready" || fail "openbox did not start"
 }
 
 # start_app [--faketime "YYYY-MM-DD hh:mm:ss"] [ARGS...]: starts the widget

@@ -3,7 +3,8 @@
 # the whole screen is cut at the window's position and checked against the
 # committed artwork (frame, gradient, button tiles and glyphs pixel for pixel;
 # black right-aligned digits in the five labels; nothing drawn around the
-# window). At factor 2 the twice-size artwork must be the one shown.
+# window). At factor 2 the twice-size artwork must be the one shown. At
+# factor 1 it is the screenshot of the AppStream metadata.
 # The clock is frozen so that the labels read 1, 6, 20, 46 and 21.
 source "$(dirname "$0")/lib.sh"
 CHECKER=$(dirname "$0")/check_screenshot.py
@@ -46,5 +47,11 @@ for scale in 1 2; do
     sed "s/^/[$E2E_NAME] scale $scale:/" "$E2E_TMP/check.log" >&2
     convert "$E2E_TMP/after.png" -crop "${width}x${height}+$x+$y" +repage "$E2E_OUT/$shot.png"
     log "screenshot: $E2E_OUT/$shot.png"
+    # The software centres show this capture (assets/screenshot.png).
+    if ((scale == 1)); then
+        differing=$(compare -metric AE "$ASSETS/screenshot.png" "$E2E_OUT/$shot.png" null: 2>&1) || true
+        [[ $differing == 0 ]] || fail "assets/screenshot.png differs from the widget in $differing" \
+            "pixels: replace it with $E2E_OUT/$shot.png"
+    fi
     stop_app
 done
