@@ -6,6 +6,7 @@
 #include "CountdownTarget.h"
 #include "CountdownWindow.h"
 #include "DetailsDialog.h"
+#include "StartupTrace.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
@@ -14,17 +15,20 @@
 
 int main(int argc, char *argv[])
 {
+    StartupTrace::mark("main");
     QApplication app(argc, argv);
+    StartupTrace::mark("application made");
+    StartupTrace::watchFirstFrame();
     QApplication::setApplicationName(QStringLiteral("Taloran"));
     QApplication::setApplicationVersion(QStringLiteral(TALORAN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("taloran"));
     initTaloranAssets();
-    QApplication::setWindowIcon(Assets::clockIcon());
 
     CountdownTarget target;
     // The window observes the target first, so that after a picker edit its
     // labels and caption are refreshed before the dialog's totals.
     CountdownWindow window(target);
+    StartupTrace::mark("window made");
 
     // The dialog is made on the first request and lives for the rest of the
     // run, through any number of closes and opens.
@@ -50,5 +54,9 @@ int main(int argc, char *argv[])
                      [&target] { target.saveIfChanged(); });
 
     window.start(QApplication::arguments().mid(1));
+    StartupTrace::mark("window shown");
+    // The icon's pictures are decoded once the window is on its way to the
+    // screen; every window of the program shows it.
+    QApplication::setWindowIcon(Assets::clockIcon());
     return QApplication::exec();
 }

@@ -1,7 +1,10 @@
 #include "Assets.h"
 
 #include <cstring>
+#include <utility>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
@@ -29,29 +32,68 @@ namespace {
 
 const QString numberFamily = QStringLiteral("Haettenschweiler");
 const QString numberFallback = QStringLiteral("Noto Sans ExtraCondensed Black");
+const QString numberFallbackFile = QStringLiteral(":/taloran/fonts/NotoSans-ExtraCondensedBlack.ttf");
 const QString totalsFamily = QStringLiteral("Arial Black");
 const QString totalsFallback = QStringLiteral("Noto Sans Black");
+const QString totalsFallbackFile = QStringLiteral(":/taloran/fonts/NotoSans-Black.ttf");
 
-void registerBundledFonts()
+bool facesRegistered = false;
+
+// Both bundled faces at once: a face registered after Qt has built its list
+// of the system's fonts makes it build the list again at the next text drawn.
+void registerBundledFaces()
 {
-    static const bool done = [] {
-        initTaloranAssets();
-        QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-ExtraCondensedBlack.ttf"));
-        QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-Black.ttf"));
-        return true;
-    }();
-    Q_UNUSED(done);
+    if (std::exchange(facesRegistered, true))
+        return;
+    initTaloranAssets();
+    QFontDatabase::addApplicationFont(numberFallbackFile);
+    QFontDatabase::addApplicationFont(totalsFallbackFile);
 }
 
+// Registers the bundled faces as the first paint of any widget begins, and
+// then removes itself. Registering a face sets up fontconfig, and Qt builds
+// its list of the system's fonts at the first text drawn; both wait until
+// the window is on the screen, and the faces are still registered before the
+// list is built, so that it is built once.
+class FirstPaintHook : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            registerBundledFaces();
+            QCoreApplication::instance()->removeEventFilter(this);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The bundled faces are registered before the first paint, or at once when
+// there is no application to watch.
+void registerBundledFacesBeforePaint()
+{
+    static bool hooked = false;
+    if (facesRegistered || std::exchange(hooked, true))
+        return;
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(new FirstPaintHook(app));
+    else
+        registerBundledFaces();
+}
+
+// A font that asks for the family and, when it is not installed, the bundled
+// face: Qt chooses between them when the font is first drawn or measured.
+// Nothing here reads the system's list of fonts, which takes longer than
+// all the rest of start-up.
 QFont installedOrBundled(const QString &family, const QString &fallback, qreal points, int weight)
 {
+    registerBundledFacesBeforePaint();
     QFont font;
-    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
-        font.setFamily(family);
-    } else {
-        registerBundledFonts();
-        font.setFamily(fallback);
-    }
+    font.setFamilies({family, fallback});
     font.setPointSizeF(points);
     font.setWeight(QFont::Weight(weight));
     return font;
@@ -141,10 +183,14 @@ QPixmap pixmap(const QString &name, qreal devicePixelRatio)
 
 QCursor handCursor()
 {
-    initTaloranAssets();
-    QFile file(QStringLiteral(":/taloran/hand.cur"));
-    QPoint hotSpot;
-    const QImage image = file.open(QIODevice::ReadOnly) ? decodeCursor(file.readAll(), &hotSpot) : QImage();
+    // Decoded once for all the buttons; an image, unlike a pixmap, may
+    // outlive the application.
+    static QPoint hotSpot;
+    static const QImage image = [] {
+        initTaloranAssets();
+        QFile file(QStringLiteral(":/taloran/hand.cur"));
+        return file.open(QIODevice::ReadOnly) ? decodeCursor(file.readAll(), &hotSpot) : QImage();
+    }();
     if (image.isNull())
         return QCursor(Qt::PointingHandCursor);
     return QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y());

@@ -47,7 +47,6 @@ CountdownWindow::CountdownWindow(CountdownTarget &target, QWidget *parent)
 {
     setObjectName(QStringLiteral("countdownWindow"));
     setWindowTitle(tr("Taloran"));
-    setWindowIcon(Assets::clockIcon());
     setFixedSize(800, 125);
     createControls();
     m_placement = std::make_unique<WidgetPlacedWindow>(*this, placementKey);
