@@ -23,6 +23,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TALORAN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("taloran"));
     initTaloranAssets();
+    Assets::setApplicationIconAfterFirstPaint();
 
     CountdownTarget target;
     // The window observes the target first, so that after a picker edit its
@@ -55,8 +56,5 @@ int main(int argc, char *argv[])
 
     window.start(QApplication::arguments().mid(1));
     StartupTrace::mark("window shown");
-    // The icon's pictures are decoded once the window is on its way to the
-    // screen; every window of the program shows it.
-    QApplication::setWindowIcon(Assets::clockIcon());
     return QApplication::exec();
 }

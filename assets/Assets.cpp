@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
+#include <QGuiApplication>
 #include <QImageReader>
+#include <QTimer>
 #include <QtEndian>
 
 // Q_INIT_RESOURCE must be used outside any namespace. In a static library the
@@ -50,11 +52,21 @@ void registerBundledFaces()
     QFontDatabase::addApplicationFont(totalsFallbackFile);
 }
 
-// Registers the bundled faces as the first paint of any widget begins, and
-// then removes itself. Registering a face sets up fontconfig, and Qt builds
-// its list of the system's fonts at the first text drawn; both wait until
-// the window is on the screen, and the faces are still registered before the
-// list is built, so that it is built once.
+bool firstPaintSeen = false;
+bool facesWanted = false;
+bool iconWanted = false;
+
+void setApplicationIcon()
+{
+    QGuiApplication::setWindowIcon(clockIcon());
+}
+
+// Watches every event until the first paint of the program begins, then
+// does what was left for it and removes itself. The bundled faces are
+// registered before that paint: registering a face sets up fontconfig, and
+// Qt builds its list of the system's fonts at the first text drawn, so both
+// wait until the window is on the screen, and the list is built once. The
+// icon is decoded after that paint.
 class FirstPaintHook : public QObject
 {
 public:
@@ -63,8 +75,12 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint) {
-            registerBundledFaces();
+        if (event->type() == QEvent::Paint && !firstPaintSeen) {
+            firstPaintSeen = true;
+            if (facesWanted)
+                registerBundledFaces();
+            if (iconWanted)
+                QTimer::singleShot(0, QCoreApplication::instance(), setApplicationIcon);
             QCoreApplication::instance()->removeEventFilter(this);
             deleteLater();
         }
@@ -72,16 +88,25 @@ protected:
     }
 };
 
-// The bundled faces are registered before the first paint, or at once when
-// there is no application to watch.
+// Leaves WANTED's work to the first paint; false when there is no first
+// paint to wait for (it has passed, or there is no application), and the
+// work is to be done at once.
+bool leaveToFirstPaint(bool &wanted)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (firstPaintSeen || !app)
+        return false;
+    static bool hooked = false;
+    if (!std::exchange(hooked, true))
+        app->installEventFilter(new FirstPaintHook(app));
+    wanted = true;
+    return true;
+}
+
+// The bundled faces are registered before the first paint.
 void registerBundledFacesBeforePaint()
 {
-    static bool hooked = false;
-    if (facesRegistered || std::exchange(hooked, true))
-        return;
-    if (QCoreApplication *app = QCoreApplication::instance())
-        app->installEventFilter(new FirstPaintHook(app));
-    else
+    if (!facesRegistered && !leaveToFirstPaint(facesWanted))
         registerBundledFaces();
 }
 
@@ -211,6 +236,12 @@ QIcon clockIcon()
     }
     icon.addFile(QStringLiteral(":/taloran/taloran.png"), QSize(256, 256));
     return icon;
+}
+
+void setApplicationIconAfterFirstPaint()
+{
+    if (!leaveToFirstPaint(iconWanted))
+        setApplicationIcon();
 }
 
 QFont numberFont()
