@@ -125,7 +125,7 @@ private slots:
     void pixmapSizes();
     void handCursor();
     void clockIcon();
-    void fontsResolve();
+    void firstPaintRegistersFacesAndSetsIcon();
 
 private:
     QTemporaryDir m_generated;
@@ -498,16 +498,24 @@ void TestAssets::clockIcon()
     QVERIFY(qAlpha(small.pixel(8, 8)) > 0);
 }
 
-void TestAssets::fontsResolve()
+void TestAssets::firstPaintRegistersFacesAndSetsIcon()
 {
     struct Expected { QFont font; QStringList families; qreal points; int weight; };
     const QList<Expected> fonts{
         {Assets::numberFont(), {"Haettenschweiler", "Noto Sans ExtraCondensed Black"}, 42, QFont::Medium},
         {Assets::totalsFont(), {"Arial Black", "Noto Sans Black"}, 9.75, QFont::Normal}};
-    // The bundled faces are registered as the first paint begins.
+    Assets::setApplicationIconAfterFirstPaint();
+    QCoreApplication::processEvents();
+    QVERIFY(QGuiApplication::windowIcon().isNull());
+
+    // The bundled faces are registered as the first paint begins, the icon
+    // set just after it.
     QObject painted;
     QPaintEvent paint(QRect(0, 0, 1, 1));
     QCoreApplication::sendEvent(&painted, &paint);
+    QCoreApplication::processEvents();
+    QVERIFY(QGuiApplication::windowIcon().availableSizes().contains(QSize(32, 32)));
+
     const QStringList installed = QFontDatabase::families();
     for (const Expected &e : fonts) {
         QCOMPARE(e.font.families(), e.families);
