@@ -9,6 +9,7 @@
 #include "PlatformChoice.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
+#include "StartupTrace.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
@@ -46,15 +47,18 @@ void showWriteFailure(const SettingsStore::WriteFailure &failure)
 
 int main(int argc, char *argv[])
 {
+    StartupTrace::mark("main");
     // Before Qt picks its platform: XWayland, where there is one, in a
     // Wayland session.
     PlatformChoice::apply(argc, argv);
     QApplication app(argc, argv);
+    StartupTrace::mark("application made");
+    StartupTrace::watchFirstFrame();
     QApplication::setApplicationName(QStringLiteral("Taloran"));
     QApplication::setApplicationVersion(QStringLiteral(TALORAN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.taloran.Taloran"));
     initTaloranAssets();
-    QApplication::setWindowIcon(Assets::clockIcon());
+    Assets::setApplicationIconAfterFirstPaint();
 
     // One widget per user and session: a later start hands its command line
     // over to the running copy and ends here, having shown and written nothing.
@@ -79,6 +83,7 @@ int main(int argc, char *argv[])
     // The window observes the target first, so that after a picker edit its
     // labels and caption are refreshed before the dialog's totals.
     CountdownWindow window(target);
+    StartupTrace::mark("window made");
 
     // The dialog is made on the first request and lives for the rest of the
     // run, through any number of closes and opens.
@@ -119,5 +124,6 @@ int main(int argc, char *argv[])
                      [&target] { target.saveIfChanged(); });
 
     window.start(QApplication::arguments().mid(1));
+    StartupTrace::mark("window shown");
     return QApplication::exec();
 }

@@ -1,11 +1,16 @@
 #include "Assets.h"
 
 #include <cstring>
+#include <utility>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
+#include <QGuiApplication>
 #include <QImageReader>
+#include <QTimer>
 #include <QtEndian>
 
 // Q_INIT_RESOURCE must be used outside any namespace. In a static library the
@@ -29,29 +34,91 @@ namespace {
 
 const QString numberFamily = QStringLiteral("Haettenschweiler");
 const QString numberFallback = QStringLiteral("Noto Sans ExtraCondensed Black");
+const QString numberFallbackFile = QStringLiteral(":/taloran/fonts/NotoSans-ExtraCondensedBlack.ttf");
 const QString totalsFamily = QStringLiteral("Arial Black");
 const QString totalsFallback = QStringLiteral("Noto Sans Black");
+const QString totalsFallbackFile = QStringLiteral(":/taloran/fonts/NotoSans-Black.ttf");
 
-void registerBundledFonts()
+bool facesRegistered = false;
+
+// Both bundled faces at once: a face registered after Qt has built its list
+// of the system's fonts makes it build the list again at the next text drawn.
+void registerBundledFaces()
 {
-    static const bool done = [] {
-        initTaloranAssets();
-        QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-ExtraCondensedBlack.ttf"));
-        QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-Black.ttf"));
-        return true;
-    }();
-    Q_UNUSED(done);
+    if (std::exchange(facesRegistered, true))
+        return;
+    initTaloranAssets();
+    QFontDatabase::addApplicationFont(numberFallbackFile);
+    QFontDatabase::addApplicationFont(totalsFallbackFile);
 }
 
+bool firstPaintSeen = false;
+bool facesWanted = false;
+bool iconWanted = false;
+
+void setApplicationIcon()
+{
+    QGuiApplication::setWindowIcon(clockIcon());
+}
+
+// Watches every event until the first paint of the program begins, then
+// does what was left for it and removes itself. The bundled faces are
+// registered before that paint: registering a face sets up fontconfig, and
+// Qt builds its list of the system's fonts at the first text drawn, so both
+// wait until the window is on the screen, and the list is built once. The
+// icon is decoded after that paint.
+class FirstPaintHook : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !firstPaintSeen) {
+            firstPaintSeen = true;
+            if (facesWanted)
+                registerBundledFaces();
+            if (iconWanted)
+                QTimer::singleShot(0, QCoreApplication::instance(), setApplicationIcon);
+            QCoreApplication::instance()->removeEventFilter(this);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Leaves WANTED's work to the first paint; false when there is no first
+// paint to wait for (it has passed, or there is no application), and the
+// work is to be done at once.
+bool leaveToFirstPaint(bool &wanted)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (firstPaintSeen || !app)
+        return false;
+    static bool hooked = false;
+    if (!std::exchange(hooked, true))
+        app->installEventFilter(new FirstPaintHook(app));
+    wanted = true;
+    return true;
+}
+
+// The bundled faces are registered before the first paint.
+void registerBundledFacesBeforePaint()
+{
+    if (!facesRegistered && !leaveToFirstPaint(facesWanted))
+        registerBundledFaces();
+}
+
+// A font that asks for the family and, when it is not installed, the bundled
+// face: Qt chooses between them when the font is first drawn or measured.
+// Nothing here reads the system's list of fonts, which takes longer than
+// all the rest of start-up.
 QFont installedOrBundled(const QString &family, const QString &fallback, qreal points, int weight)
 {
+    registerBundledFacesBeforePaint();
     QFont font;
-    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
-        font.setFamily(family);
-    } else {
-        registerBundledFonts();
-        font.setFamily(fallback);
-    }
+    font.setFamilies({family, fallback});
     font.setPointSizeF(points);
     font.setWeight(QFont::Weight(weight));
     return font;
@@ -141,10 +208,14 @@ QPixmap pixmap(const QString &name, qreal devicePixelRatio)
 
 QCursor handCursor()
 {
-    initTaloranAssets();
-    QFile file(QStringLiteral(":/taloran/hand.cur"));
-    QPoint hotSpot;
-    const QImage image = file.open(QIODevice::ReadOnly) ? decodeCursor(file.readAll(), &hotSpot) : QImage();
+    // Decoded once for all the buttons; an image, unlike a pixmap, may
+    // outlive the application.
+    static QPoint hotSpot;
+    static const QImage image = [] {
+        initTaloranAssets();
+        QFile file(QStringLiteral(":/taloran/hand.cur"));
+        return file.open(QIODevice::ReadOnly) ? decodeCursor(file.readAll(), &hotSpot) : QImage();
+    }();
     if (image.isNull())
         return QCursor(Qt::PointingHandCursor);
     return QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y());
@@ -165,6 +236,12 @@ QIcon clockIcon()
     }
     icon.addFile(QStringLiteral(":/taloran/taloran.png"), QSize(256, 256));
     return icon;
+}
+
+void setApplicationIconAfterFirstPaint()
+{
+    if (!leaveToFirstPaint(iconWanted))
+        setApplicationIcon();
 }
 
 QFont numberFont()

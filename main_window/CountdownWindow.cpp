@@ -47,7 +47,6 @@ CountdownWindow::CountdownWindow(CountdownTarget &target, QWidget *parent)
 {
     setObjectName(QStringLiteral("countdownWindow"));
     setWindowTitle(tr("Taloran"));
-    setWindowIcon(Assets::clockIcon());
     setFixedSize(800, 125);
     createControls();
     m_placement = std::make_unique<WidgetPlacedWindow>(*this, placementKey);
@@ -68,7 +67,7 @@ void CountdownWindow::createControls()
     m_background = new PictureBox(this);
     m_background->setObjectName(QStringLiteral("background"));
     m_background->setGeometry(0, 0, 800, 125);
-    m_background->setPicture(Assets::pixmap(QStringLiteral("background"), ratio));
+    m_background->setPicture([ratio] { return Assets::pixmap(QStringLiteral("background"), ratio); });
     connect(m_background, &PictureBox::pressed, this, &CountdownWindow::drag);
     connect(m_background, &PictureBox::released, this, &CountdownWindow::endDrag);
     connect(m_background, &PictureBox::moved, this, &CountdownWindow::noteCursorMoved);
@@ -79,7 +78,7 @@ void CountdownWindow::createControls()
         auto *box = new PictureButton(m_background);
         box->setObjectName(QLatin1String(name));
         box->setGeometry(x, 77, 40, 40);
-        box->setPicture(Assets::pixmap(picture, ratio));
+        box->setPicture([picture, ratio] { return Assets::pixmap(picture, ratio); });
         box->setCursor(Assets::handCursor());
         box->setAccessibleName(accessibleName);
         return box;

@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <functional>
+
 // A picture box: shows one picture unscaled at its top-left corner and
 // reports presses (with the place on the screen where each happened),
 // releases and double-clicks of any button, and moves of the cursor while a
@@ -14,6 +16,9 @@ public:
     explicit PictureBox(QWidget *parent);
 
     void setPicture(const QPixmap &picture);
+    // The picture made by LOAD, called as the box is first painted, so that
+    // decoding waits until the window is on the screen.
+    void setPicture(std::function<QPixmap()> load);
 
 signals:
     void pressed(const QPoint &globalPosition);
@@ -30,4 +35,5 @@ protected:
 
 private:
     QPixmap m_picture;
+    std::function<QPixmap()> m_load;
 };

@@ -396,6 +396,24 @@ private slots:
         }
     }
 
+    void pictureIsLoadedAtTheFirstPaint()
+    {
+        QWidget parent;
+        auto *box = new PictureBox(&parent);
+        box->resize(4, 4);
+        int loads = 0;
+        box->setPicture([&loads] {
+            ++loads;
+            QPixmap picture(4, 4);
+            picture.fill(Qt::red);
+            return picture;
+        });
+        QCOMPARE(loads, 0);
+        QCOMPARE(box->grab().toImage().pixelColor(2, 2), QColor(Qt::red));
+        box->grab();
+        QCOMPARE(loads, 1);
+    }
+
     void layout()
     {
         CountdownTarget model;
