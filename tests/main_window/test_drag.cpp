@@ -39,19 +39,26 @@ QString boundsText(const QWidget &window)
 
 // Runs `steps` one after another from inside the event loop that a press
 // starts, each a few milliseconds after the one before has finished, however
-// long that took (moving a real window can take a while).
-void runFrom(std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t i)
+// long that took (moving a real window can take a while). Steps still
+// pending when the returned handle goes (the drag ended early) never run.
+using Steps = std::vector<std::function<void()>>;
+
+void runFrom(std::weak_ptr<Steps> steps, std::size_t i)
 {
-    if (i < steps->size())
-        QTimer::singleShot(5, [steps, i] {
-            (*steps)[i]();
-            runFrom(steps, i + 1);
-        });
+    QTimer::singleShot(5, [steps, i] {
+        const auto alive = steps.lock();
+        if (!alive || i >= alive->size())
+            return;
+        (*alive)[i]();
+        runFrom(steps, i + 1);
+    });
 }
 
-void during(std::vector<std::function<void()>> steps)
+[[nodiscard]] std::shared_ptr<Steps> during(Steps steps)
 {
-    runFrom(std::make_shared<std::vector<std::function<void()>>>(std::move(steps)), 0);
+    auto shared = std::make_shared<Steps>(std::move(steps));
+    runFrom(shared, 0);
+    return shared;
 }
 
 } // namespace
@@ -126,7 +133,7 @@ private slots:
         // The labels keep counting while the window is dragged.
         QLabel *seconds = control<QLabel>(*form, "secondsLabel");
         QStringList secondsDuringDrag;
-        during({[&] { moveCursor(grab + movement / 2); },
+        const auto steps = during({[&] { moveCursor(grab + movement / 2); },
                 [&] { secondsDuringDrag << seconds->text(); },
                 [&] { clock->advance(std::chrono::seconds(1)); },
                 [&] { moveCursor(grab + movement); },
@@ -150,7 +157,7 @@ private slots:
         // The cursor has moved on before the press is handled, as on a busy
         // machine: the window follows the whole movement from the press.
         QCursor::setPos(grab + QPoint(30, 20));
-        during({[&] { moveCursor(grab + QPoint(40, 25)); },
+        const auto steps = during({[&] { moveCursor(grab + QPoint(40, 25)); },
                 [&] { QTest::mouseRelease(window(), Qt::LeftButton, {},
                                           backgroundPoint() + QPoint(40, 25)); }});
         QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
@@ -166,7 +173,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         const QPoint grab = form->mapToGlobal(backgroundPoint());
         QCursor::setPos(grab);
-        during({[&] { moveCursor(grab + QPoint(10, 10)); },
+        const auto steps = during({[&] { moveCursor(grab + QPoint(10, 10)); },
                 // The button comes up over another window: the drag ends
                 // and stores the bounds as a release would.
                 [&] { QTest::mouseRelease(other.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5)); }});
@@ -178,7 +185,7 @@ private slots:
     {
         const QPoint grab = form->mapToGlobal(backgroundPoint());
         QCursor::setPos(grab);
-        during({[&] { form->close(); }, [&] { moveCursor(grab + QPoint(40, 40)); }});
+        const auto steps = during({[&] { form->close(); }, [&] { moveCursor(grab + QPoint(40, 40)); }});
         // The press returns: the drag has ended without storing the bounds.
         QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
         QVERIFY(!form->isVisible());
@@ -194,7 +201,7 @@ private slots:
             const QWidget *pressed = control<QWidget>(*form, name);
             const QPoint local = pressed->mapTo(form.get(), pressed->rect().center());
             QCursor::setPos(form->mapToGlobal(local));
-            during({[&] { moveCursor(form->mapToGlobal(local) + QPoint(50, 50)); },
+            const auto steps = during({[&] { moveCursor(form->mapToGlobal(local) + QPoint(50, 50)); },
                     [&] { QTest::mouseRelease(window(), Qt::LeftButton, {}, local + QPoint(50, 50)); }});
             QTest::mousePress(window(), Qt::LeftButton, {}, local);
             QTest::qWait(30);
