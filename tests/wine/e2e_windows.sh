@@ -17,7 +17,7 @@ headers=$(x86_64-w64-mingw32-objdump -p "$built")
 grep -Eq '^Subsystem[[:space:]]+0+2[[:space:]]' <<<"$headers" \
     || fail "Taloran.exe is not a GUI-subsystem program"
 foreign=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" \
-    | grep -viE '^(kernel32|user32|gdi32|shell32|shlwapi|ole32|oleaut32|uuid|advapi32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|shcore|version|netapi32|userenv|authz|setupapi|wtsapi32|mpr|d3d9|dxgi|d3d11|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$' || true)
+    | grep -viE '^(kernel32|user32|gdi32|shell32|shlwapi|ole32|crypt32|bcrypt|secur32|iphlpapi|winhttp|oleaut32|uuid|advapi32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|shcore|version|netapi32|userenv|authz|setupapi|wtsapi32|mpr|d3d9|dxgi|d3d11|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$' || true)
 [[ -z $foreign ]] || fail "Taloran.exe needs DLLs beside it: $foreign"
 
 start_x
