@@ -113,18 +113,24 @@ window_size() {
     xwininfo -id "$1" | awk '/^ +Width:/ {w=$NF} /^ +Height:/ {h=$NF} END {print w, h}'
 }
 
-# The id of a window of process $1 that is $2 device pixels wide (and whose
-# xwininfo has the line $3, when given).
-window_of_width() {
+# The first of the window ids read from standard input that is $1 device
+# pixels wide (and whose xwininfo has the line $2, when given).
+first_of_width() {
     local wid info
-    for wid in $(xdotool search --all --pid "$1" --name '.' 2>/dev/null); do
+    while read -r wid; do
         info=$(xwininfo -id "$wid" 2>/dev/null) || continue
-        if grep -q "Width: $2\$" <<<"$info" && grep -qF "${3:-Width}" <<<"$info"; then
+        if grep -q "Width: $1\$" <<<"$info" && grep -qF "${2:-Width}" <<<"$info"; then
             echo "$wid"
             return 0
         fi
     done
     return 1
+}
+
+# The id of a window of process $1 that is $2 device pixels wide (and whose
+# xwininfo has the line $3, when given).
+window_of_width() {
+    xdotool search --all --pid "$1" --name '.' 2>/dev/null | first_of_width "$2" "${3:-}"
 }
 
 # start_app_at_scale FACTOR [--faketime "YYYY-MM-DD hh:mm:ss"] [ARGS...]: as

@@ -38,15 +38,7 @@ reg_is() { [[ $(reg_get "$1" "$2") == "$3" ]]; }
 wine_main_window() { wine_window_of_width 800; }
 wine_dialog_window() { wine_window_of_width 346 'Map State: IsViewable'; }
 wine_window_of_width() {
-    local wid info
-    for wid in $(xdotool search --all --class '^taloran\.exe$' 2>/dev/null); do
-        info=$(xwininfo -id "$wid" 2>/dev/null) || continue
-        if grep -q "Width: $1\$" <<<"$info" && grep -qF "${2:-Width}" <<<"$info"; then
-            echo "$wid"
-            return 0
-        fi
-    done
-    return 1
+    xdotool search --all --class '^taloran\.exe$' 2>/dev/null | first_of_width "$@"
 }
 
 # start_exe PATH [ARGS...]: starts a Windows program and sets APP_PID and,
