@@ -6,6 +6,7 @@
 #include "CountdownTarget.h"
 #include "CountdownWindow.h"
 #include "DetailsDialog.h"
+#include "LocalClock.h"
 #include "PlatformChoice.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
@@ -24,9 +25,6 @@ namespace {
 // the user; the program goes on, and ends normally, once it is dismissed.
 void showWriteFailure(const SettingsStore::WriteFailure &failure)
 {
-    const QString what = failure.section == QLatin1String("General")
-        ? QApplication::translate("main", "The countdown target could not be saved.")
-        : QApplication::translate("main", "The window's place could not be saved.");
 #ifdef Q_OS_WIN
     const QString where = QApplication::translate("main", "Registry key: %1");
 #else
@@ -34,7 +32,7 @@ void showWriteFailure(const SettingsStore::WriteFailure &failure)
 #endif
     // One text the user can select and copy, the file's name with it.
     QMessageBox box(QMessageBox::Warning, QApplication::translate("main", "Taloran: settings not saved"),
-                    what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
+                    failure.what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
                         + QApplication::translate("main", "Reason: %1").arg(failure.reason),
                     QMessageBox::Ok);
     box.setObjectName(QStringLiteral("writeFailureBox"));
@@ -79,18 +77,26 @@ int main(int argc, char *argv[])
         showingFailure = false;
     });
 
+    // The target is loaded before its views are made, and written when the
+    // main window unloads, when the dialog closes after changing it, and at
+    // the end of the program, when it changed after the main window closed.
     CountdownTarget target;
+    target.load(DateValue(LocalClock::now()));
     // The window observes the target first, so that after a picker edit its
     // labels and caption are refreshed before the dialog's totals.
     CountdownWindow window(target);
     StartupTrace::mark("window made");
+    QObject::connect(&window, &CountdownWindow::closed, &target, &CountdownTarget::save);
 
     // The dialog is made on the first request and lives for the rest of the
     // run, through any number of closes and opens.
     std::unique_ptr<DetailsDialog> details;
     QObject::connect(&window, &CountdownWindow::detailsRequested, &window, [&target, &details] {
-        if (!details)
+        if (!details) {
             details = std::make_unique<DetailsDialog>(target);
+            QObject::connect(details.get(), &DetailsDialog::closed, &target,
+                             &CountdownTarget::saveIfChanged);
+        }
         details->open();
     });
 
@@ -118,8 +124,6 @@ int main(int argc, char *argv[])
                          ending = true;
                          window.close();
                      });
-    // The dialog can outlive the main window: an edit made after the main
-    // window closed is written as the program ends.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &target,
                      [&target] { target.saveIfChanged(); });
 

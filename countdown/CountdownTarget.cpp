@@ -26,15 +26,17 @@ void CountdownTarget::load(const DateValue &now)
 {
     // An absent or blank value is a first start; a text that cannot be read
     // counts as one too, but stays in the store.
-    const QString stored = SettingsStore::getSetting(section, key);
+    const QString stored = SettingsStore::value(section, key);
     std::optional<DateValue> read;
     if (!stored.trimmed().isEmpty())
-        read = DateText::readWritten(stored, SettingsStore::getSetting(section, localeKey));
+        read = DateText::readWritten(stored, SettingsStore::value(section, localeKey));
     m_keepStored = !stored.trimmed().isEmpty() && !read;
     DateValue target = read.value_or(*DateText::read(defaultText));
     if (target < now)
         target = now;
     m_moment = target;
+    // What the store holds now needs no writing until the target changes.
+    m_saved = read;
 }
 
 bool CountdownTarget::save()
@@ -43,8 +45,9 @@ bool CountdownTarget::save()
     if (m_keepStored)
         return true;
     const QLocale locale = QLocale::system();
-    return SettingsStore::saveSetting(section, key, DateText::general(m_moment, locale))
-        && SettingsStore::saveSetting(section, localeKey, locale.name());
+    const QString what = tr("The countdown target could not be saved.");
+    return SettingsStore::setValue(section, key, DateText::general(m_moment, locale), what)
+        && SettingsStore::setValue(section, localeKey, locale.name(), what);
 }
 
 void CountdownTarget::saveIfChanged()

@@ -32,12 +32,12 @@ public:
 
     // Writes the target and the name of the current regional settings, and
     // remembers what was written. Returns false when the store could not be
-    // written.
+    // written; the store then reports the failure in the target's words.
     bool save();
 
-    // Writes the target unless it has been written before and has not
-    // changed since: what the end of the program needs, after an edit made
-    // once the main window had closed.
+    // Writes the target unless the store holds it already (as loaded or as
+    // last written): what the end of the program and the close of the
+    // dialog need.
     void saveIfChanged();
 
 signals:

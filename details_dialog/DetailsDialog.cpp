@@ -6,16 +6,15 @@
 #include "DateText.h"
 #include "LocalClock.h"
 #include "PickerTyping.h"
+#include "WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimeEdit>
 #include <QTimer>
@@ -50,18 +49,18 @@ DetailsDialog::~DetailsDialog() = default;
 
 void DetailsDialog::open()
 {
-    if (isLoaded() && isVisible()) {
+    if (hasControls() && isVisible()) {
         showNormal();
         raise();
         activateWindow();
         return;
     }
-    if (!isLoaded())
-        createControls();
+    if (!hasControls())
+        addControls();
     load();
 }
 
-void DetailsDialog::createControls()
+void DetailsDialog::addControls()
 {
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("tickTimer"));
@@ -142,7 +141,7 @@ void DetailsDialog::createControls()
     m_timer->start();
 }
 
-void DetailsDialog::destroyControls()
+void DetailsDialog::removeControls()
 {
     // Deferred: the close may come from a key press inside one of them.
     for (QObject *control : std::initializer_list<QObject *>{
@@ -180,20 +179,11 @@ void DetailsDialog::load()
         m_startupCheckBox->setCheckState(Qt::Checked);
     }
 
-    centreOnScreen();
+    WindowPlacement::centre(*this);
     show();
     m_timePicker->setFocus(Qt::OtherFocusReason);
     raise();
     activateWindow();
-}
-
-void DetailsDialog::centreOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void DetailsDialog::setTargetFromPickers()
@@ -231,7 +221,7 @@ void DetailsDialog::refresh()
 {
     // The target also changes while the dialog is closed; there is nothing to
     // refresh then.
-    if (isLoaded())
+    if (hasControls())
         updateTotals(true);
 }
 
@@ -256,10 +246,11 @@ void DetailsDialog::updateTotals(bool force)
 
 void DetailsDialog::closeEvent(QCloseEvent *event)
 {
-    if (isLoaded()) {
+    if (hasControls()) {
         // The autostart entry follows the check box as the dialog unloads.
         Autostart::setEnabled(m_startupCheckBox->checkState() == Qt::Checked);
-        destroyControls();
+        removeControls();
+        emit closed();
     }
     event->accept();
 }

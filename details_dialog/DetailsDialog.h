@@ -31,6 +31,10 @@ public slots:
     // brings it to the front when it is already open.
     void open();
 
+signals:
+    // The dialog has closed: the program writes a target changed in it.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -43,11 +47,10 @@ private slots:
     void refresh();
 
 private:
-    bool isLoaded() const { return m_timePicker != nullptr; }
-    void createControls();
-    void destroyControls();
+    bool hasControls() const { return m_timePicker != nullptr; }
+    void addControls();
+    void removeControls();
     void load();
-    void centreOnScreen();
     // Writes the four totals. Unless forced, does nothing while the last
     // digit of the seconds total is the one last written.
     void updateTotals(bool force);

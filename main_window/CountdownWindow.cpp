@@ -3,35 +3,23 @@
 #include "Assets.h"
 #include "Countdown.h"
 #include "CountdownTarget.h"
-#include "DragMath.h"
 #include "LocalClock.h"
 #include "NumberLabel.h"
-#include "PictureBox.h"
 #include "PictureButton.h"
-#include "WidgetPlacedWindow.h"
 #include "WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWindow>
-
-#include <utility>
-
 
 namespace {
 
 // The key of the window's bounds under "Form Positions": part of the stored
 // format, whatever the class is called.
 const QString placementKey = QStringLiteral("frmMain");
-
-bool onWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
 
 } // namespace
 
@@ -48,14 +36,14 @@ CountdownWindow::CountdownWindow(CountdownTarget &target, QWidget *parent)
     setObjectName(QStringLiteral("countdownWindow"));
     setWindowTitle(tr("Taloran"));
     setFixedSize(800, 125);
-    createControls();
-    m_placement = std::make_unique<WidgetPlacedWindow>(*this, placementKey);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    addControls();
     connect(&m_target, &CountdownTarget::changed, this, &CountdownWindow::refresh);
 }
 
 CountdownWindow::~CountdownWindow() = default;
 
-void CountdownWindow::createControls()
+void CountdownWindow::addControls()
 {
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("tickTimer"));
@@ -63,25 +51,13 @@ void CountdownWindow::createControls()
     m_timer->setInterval(1);
     connect(m_timer, &QTimer::timeout, this, &CountdownWindow::tick);
 
-    const qreal ratio = devicePixelRatioF();
-    m_background = new PictureBox(this);
-    m_background->setObjectName(QStringLiteral("background"));
-    m_background->setGeometry(0, 0, 800, 125);
-    m_background->setPicture([ratio] { return Assets::pixmap(QStringLiteral("background"), ratio); });
-    connect(m_background, &PictureBox::pressed, this, &CountdownWindow::drag);
-    connect(m_background, &PictureBox::released, this, &CountdownWindow::endDrag);
-    connect(m_background, &PictureBox::moved, this, &CountdownWindow::noteCursorMoved);
-    connect(m_background, &PictureBox::doubleClicked, this, &CountdownWindow::centerAndStore);
-
     const auto button = [&](const char *name, const QString &picture, int x,
                             const QString &accessibleName) {
-        auto *box = new PictureButton(m_background);
-        box->setObjectName(QLatin1String(name));
-        box->setGeometry(x, 77, 40, 40);
-        box->setPicture([picture, ratio] { return Assets::pixmap(picture, ratio); });
-        box->setCursor(Assets::handCursor());
-        box->setAccessibleName(accessibleName);
-        return box;
+        auto *pictureButton = new PictureButton(picture, this);
+        pictureButton->setObjectName(QLatin1String(name));
+        pictureButton->setGeometry(x, 77, 40, 40);
+        pictureButton->setAccessibleName(accessibleName);
+        return pictureButton;
     };
     m_minimizeButton = button("minimizeButton", QStringLiteral("minimize"), 652, tr("Minimize"));
     m_closeButton = button("closeButton", QStringLiteral("close"), 740, tr("Close"));
@@ -97,7 +73,7 @@ void CountdownWindow::createControls()
     // y = 51 in the window, 46 in the labels.
     const int wordBaseline = 51 - 5;
     const auto label = [&](const char *name, int x, const QString &unit) {
-        auto *number = new NumberLabel(QStringLiteral("00"), wordBaseline, m_background);
+        auto *number = new NumberLabel(QStringLiteral("00"), wordBaseline, this);
         number->setObjectName(QLatin1String(name));
         number->setGeometry(x, 5, 57, 73);
         number->setFont(numberFont);
@@ -114,24 +90,24 @@ void CountdownWindow::createControls()
     m_daysLabel = label("daysLabel", 197, tr("days"));
     m_weeksLabel = label("weeksLabel", 8, tr("weeks"));
 
-    // Picture boxes are windows of their own and lie above the labels where
-    // the seconds label meets the buttons.
-    for (PictureButton *box : {m_minimizeButton, m_closeButton, m_detailsButton})
-        box->raise();
+    // The buttons lie above the labels where the seconds label meets them.
+    for (PictureButton *pictureButton : {m_minimizeButton, m_closeButton, m_detailsButton})
+        pictureButton->raise();
 
-    m_background->setFocusPolicy(Qt::TabFocus);
-    for (PictureButton *box : {m_detailsButton, m_closeButton, m_minimizeButton})
-        box->setFocusPolicy(Qt::TabFocus);
-    setTabOrder(m_background, m_detailsButton);
+    // The window itself starts the tab chain and holds the focus first, so
+    // that no button shows a focus frame until Tab reaches it.
+    setFocusPolicy(Qt::TabFocus);
+    setTabOrder(this, m_detailsButton);
     setTabOrder(m_detailsButton, m_closeButton);
     setTabOrder(m_closeButton, m_minimizeButton);
+    setFocus();
 
     m_timer->start();
 }
 
 namespace {
 
-void setCaption(QLabel *label, const QString &text)
+void setText(QLabel *label, const QString &text)
 {
     if (label->text() != text)
         label->setText(text);
@@ -147,7 +123,7 @@ void CountdownWindow::updateDisplay(bool force)
     if (now.isLaterThan(target)) {
         const QString zero = QStringLiteral("0");
         for (QLabel *label : {m_weeksLabel, m_daysLabel, m_hoursLabel, m_minutesLabel, m_secondsLabel})
-            setCaption(label, zero);
+            setText(label, zero);
         return;
     }
 
@@ -156,27 +132,25 @@ void CountdownWindow::updateDisplay(bool force)
         return;
 
     const CountdownFields fields = Countdown::breakDown(now, target);
-    setCaption(m_secondsLabel, QString::number(fields.seconds));
+    setText(m_secondsLabel, QString::number(fields.seconds));
     m_lastSecond = fields.seconds;
-    setCaption(m_minutesLabel, QString::number(fields.minutes));
-    setCaption(m_hoursLabel, QString::number(fields.hours));
-    setCaption(m_weeksLabel, QString::number(fields.weeks()));
-    setCaption(m_daysLabel, QString::number(fields.daysOfWeek()));
+    setText(m_minutesLabel, QString::number(fields.minutes));
+    setText(m_hoursLabel, QString::number(fields.hours));
+    setText(m_weeksLabel, QString::number(fields.weeks()));
+    setText(m_daysLabel, QString::number(fields.daysOfWeek()));
     updateCaption();
 }
 
 void CountdownWindow::start(const QStringList &arguments)
 {
-    m_target.load(DateValue(LocalClock::now()));
-
-    if (!WindowPlacement::restore(*m_placement))
-        WindowPlacement::center(*m_placement);
+    if (!WindowPlacement::restore(*this, placementKey))
+        WindowPlacement::centre(*this);
 
     if (!arguments.isEmpty()) {
         // Some window managers place a window that first appears minimized
         // as they like (wine maps it without its position), so the place is
         // given again when the window is first restored.
-        if (m_placement->positionIsKnown())
+        if (WindowPlacement::positionIsKnown())
             m_placeOnFirstRestore = pos();
         setWindowState(windowState() | Qt::WindowMinimized);
     }
@@ -230,86 +204,74 @@ void CountdownWindow::openDetails()
     }
 }
 
-void CountdownWindow::drag(const QPoint &pressedAt)
+void CountdownWindow::paintEvent(QPaintEvent *)
 {
-    if (onWayland()) {
+    // Decoded at the first paint, so that start-up does not wait for it.
+    if (m_background.isNull())
+        m_background = Assets::pixmap(QStringLiteral("background"), devicePixelRatioF());
+    QPainter(this).drawPixmap(0, 0, m_background);
+}
+
+// A press on the background (labels and buttons keep theirs) starts a drag
+// with any button; the window then follows the cursor until the release.
+void CountdownWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (!WindowPlacement::positionIsKnown()) {
         // Only the compositor may move a window there.
         if (QWindow *window = windowHandle())
             window->startSystemMove();
         return;
     }
-
-    // Measured from where the press happened, not from where the cursor is
-    // when the press is handled: on a busy machine the cursor has moved on
-    // by then, and the window would lag behind it by that much.
-    m_dragStartCursorX = pressedAt.x();
-    m_dragStartCursorY = pressedAt.y();
-    const auto startLeft = DragMath::twipsToPixels(m_placement->left());
-    const auto startTop = DragMath::twipsToPixels(m_placement->top());
-    if (!startLeft || !startTop)
-        return;
-    m_dragStartLeft = *startLeft;
-    m_dragStartTop = *startTop;
-    m_dragging = true;
-    m_cursorMoved = true;
-
-    do {
-        // The cursor is asked for its place only after it has moved: asking
-        // costs a round trip to the window system, and the loop runs on
-        // every timer tick, mostly with the cursor standing still.
-        if (std::exchange(m_cursorMoved, false))
-            moveWithCursor();
-        // The release handler, the timer and everything else pending run
-        // here. Waiting for the next event, rather than spinning, keeps a
-        // drag from using a whole core; the 1 ms timer wakes the loop anyway.
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        if (m_dragging && m_closed) {
-            m_dragging = false;
-        } else if (m_dragging && QGuiApplication::mouseButtons() == Qt::NoButton) {
-            // The release went elsewhere (a lost grab): end the drag as the
-            // release would have.
-            endDrag();
-        }
-    } while (m_dragging);
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    // A move without a button held then still arrives: the release went
+    // elsewhere (a lost grab), and ends the drag as the release would have.
+    setMouseTracking(true);
 }
 
-void CountdownWindow::moveWithCursor()
+void CountdownWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    // A window that is already in place is not moved again.
-    const QPoint cursor = QCursor::pos();
-    const auto left = DragMath::edgeTwips(cursor.x(), m_dragStartCursorX, m_dragStartLeft);
-    if (left && *left != m_placement->left())
-        m_placement->setLeft(*left);
-    const auto top = DragMath::edgeTwips(cursor.y(), m_dragStartCursorY, m_dragStartTop);
-    if (top && *top != m_placement->top())
-        m_placement->setTop(*top);
+    if (!m_dragOffset)
+        return;
+    if (event->buttons() == Qt::NoButton) {
+        endDrag();
+        return;
+    }
+    const QPoint corner = event->globalPosition().toPoint() - *m_dragOffset;
+    if (corner != frameGeometry().topLeft())
+        move(corner);
+}
+
+void CountdownWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    if (m_dragOffset)
+        endDrag();
 }
 
 void CountdownWindow::endDrag()
 {
-    m_dragging = false;
-    WindowPlacement::save(*m_placement);
+    m_dragOffset.reset();
+    setMouseTracking(false);
+    WindowPlacement::save(*this, placementKey);
 }
 
-void CountdownWindow::noteCursorMoved()
+void CountdownWindow::mouseDoubleClickEvent(QMouseEvent *)
 {
-    m_cursorMoved = true;
-}
-
-void CountdownWindow::centerAndStore()
-{
-    WindowPlacement::center(*m_placement);
-    WindowPlacement::save(*m_placement);
+    // The second press began a drag; the window now stays where centred.
+    m_dragOffset.reset();
+    setMouseTracking(false);
+    WindowPlacement::centre(*this);
+    WindowPlacement::save(*this, placementKey);
 }
 
 void CountdownWindow::closeEvent(QCloseEvent *event)
 {
-    // The first close unloads the window: its countdown stops and the target
-    // is written. Later ones write nothing.
+    // The first close unloads the window: its countdown stops, a drag ends
+    // where it is, and the program writes the target. Later ones do nothing.
     if (!m_closed) {
         m_closed = true;
         m_timer->stop();
-        m_target.save();
+        m_dragOffset.reset();
+        emit closed();
     }
     event->accept();
 }

@@ -1,34 +1,27 @@
 #pragma once
 
-#include "PictureBox.h"
+#include <QAbstractButton>
+#include <QPixmap>
 
-// A picture box that is a button: it reports a click, a left press and
-// release over the same box. Its presses never reach the box beneath it.
-// With the keyboard focus (reached by Tab) it shows a focus frame, and Space,
-// Enter and Return click it; assistive technology sees a push button with
-// the accessible name and a press action.
-class PictureButton : public PictureBox
+// A button that is a picture from the artwork: clicked by a left press and
+// release over it, or by Space, Enter and Return while it has the keyboard
+// focus, which a dotted frame shows. Its presses never reach the window
+// beneath it.
+class PictureButton : public QAbstractButton
 {
     Q_OBJECT
 public:
-    explicit PictureButton(QWidget *parent);
+    // `picture` names the artwork (see Assets::pixmap), decoded as the button
+    // is first painted.
+    PictureButton(const QString &picture, QWidget *parent);
 
-public slots:
-    // A click, as by the mouse.
-    void click();
-
-signals:
-    void clicked();
+    QSize sizeHint() const override { return {40, 40}; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    bool m_pressedInside = false;
+    QString m_pictureName;
+    QPixmap m_picture;
 };

@@ -104,7 +104,7 @@ void reportFailure(SettingsStore::WriteFailure failure)
 
 namespace SettingsStore {
 
-QString getSetting(const QString &section, const QString &key, const QString &defaultValue)
+QString value(const QString &section, const QString &key, const QString &defaultValue)
 {
     const auto settings = open();
     const QVariant value = settings->value(keyPath(section, key));
@@ -116,14 +116,15 @@ QString getSetting(const QString &section, const QString &key, const QString &de
     return value.toString();
 }
 
-bool saveSetting(const QString &section, const QString &key, const QString &value)
+bool setValue(const QString &section, const QString &key, const QString &value, const QString &what)
 {
     const auto settings = open();
     settings->setValue(keyPath(section, key), value);
     settings->sync();
     if (settings->status() == QSettings::NoError)
         return true;
-    reportFailure({section, key, settings->fileName(), failureReason(*settings)});
+    reportFailure({what.isEmpty() ? tr("A setting could not be saved.") : what, section, key,
+                   settings->fileName(), failureReason(*settings)});
     return false;
 }
 

@@ -13,20 +13,23 @@
 namespace SettingsStore {
 
 // The stored text, or defaultValue when the value does not exist.
-QString getSetting(const QString &section, const QString &key,
-                   const QString &defaultValue = QString());
+QString value(const QString &section, const QString &key, const QString &defaultValue = QString());
 
 // Writes the value, creating whatever is missing. Returns false when the
-// store could not be written.
-bool saveSetting(const QString &section, const QString &key, const QString &value);
+// store could not be written; the failure is then reported with `what`, the
+// writer's own words for what was lost.
+bool setValue(const QString &section, const QString &key, const QString &value,
+              const QString &what = QString());
 
 // Where the store lives (the INI file on Linux), for people and tests.
 QString location();
 
-// A write that did not reach the store: what was written, where the store
-// lives, and why it could not be written, in words.
+// A write that did not reach the store: what was lost (in the writer's
+// words), the value written, where the store lives, and why it could not be
+// written, in words.
 struct WriteFailure
 {
+    QString what;
     QString section;
     QString key;
     QString location;

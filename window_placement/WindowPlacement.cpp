@@ -2,51 +2,56 @@
 
 #include "SettingsStore.h"
 
-#include <QRectF>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+#include <QWidget>
 
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <optional>
 
 namespace {
 
-const QString kSection = QStringLiteral("Form Positions");
+const QString section = QStringLiteral("Form Positions");
 
-// Window states.
-constexpr int Normal = 0;
-constexpr int Minimized = 1;
-constexpr int Maximized = 2;
-
+constexpr double twipsPerPixel = 15.0;
 // Bounds beyond what any desktop could hold: a stored value outside them is
 // damaged, not a window that was really there.
-constexpr double kMaxSizeTwips = 15.0 * 100'000;
-constexpr double kMaxPositionTwips = 15.0 * 1'000'000;
+constexpr double maxSizeTwips = twipsPerPixel * 100'000;
+constexpr double maxPositionTwips = twipsPerPixel * 1'000'000;
 
 // Field order of the stored text.
-enum Field { FieldTop, FieldHeight, FieldLeft, FieldWidth, FieldState, FieldCount };
+enum Field { Top, Height, Left, Width, State, FieldCount };
 
-// Plain decimal text whatever the locale: "1200", "-300", "7350.5"; the
-// shortest text that reads back to the same single-precision value, never
-// with an exponent or a grouping separator.
-QString twipsText(float value)
+QString twips(int pixels)
 {
-    if (value == 0.0f)
-        return QStringLiteral("0"); // no "-0"
-    std::array<char, 128> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    return QString::number(qint64(pixels) * 15);
 }
 
-using WindowPlacement::StoredBounds;
-
-// The first five fields of a stored value when they make sense as bounds and
-// a state; anything else counts as nothing stored. Fields beyond the fifth are
-// not looked at.
-std::optional<StoredBounds> parseBounds(const QStringList &fields)
+QRect desktopGeometry()
 {
+    QRect desktop;
+    for (const QScreen *screen : QGuiApplication::screens())
+        desktop |= screen->geometry();
+    return desktop;
+}
+
+} // namespace
+
+namespace WindowPlacement {
+
+std::optional<int> toPixels(double twips)
+{
+    const double pixels = std::round(twips / twipsPerPixel);
+    if (!std::isfinite(pixels) || std::abs(pixels) > 1e7)
+        return std::nullopt;
+    return int(pixels);
+}
+
+std::optional<Bounds> read(const QString &text)
+{
+    const QStringList fields = text.split(u',');
     if (fields.size() < FieldCount)
         return std::nullopt;
     std::array<double, FieldCount> v{};
@@ -56,87 +61,98 @@ std::optional<StoredBounds> parseBounds(const QStringList &fields)
         if (!ok || !std::isfinite(v[i]))
             return std::nullopt;
     }
-    // A size is tested as the single-precision value the window gets: a
-    // positive text too small for it ("1e-50") would reach the window as 0.
-    const auto sizeOk = [](double size) { return float(size) > 0 && size <= kMaxSizeTwips; };
-    const auto positionOk = [](double pos) { return std::abs(pos) <= kMaxPositionTwips; };
-    const double state = v[FieldState];
-    if (!sizeOk(v[FieldWidth]) || !sizeOk(v[FieldHeight]) || !positionOk(v[FieldLeft])
-        || !positionOk(v[FieldTop])
-        || (state != Normal && state != Minimized && state != Maximized))
+    // A size is tested as the single-precision value the stored text holds:
+    // a positive text too small for it ("1e-50") is 0.
+    const auto sizeOk = [](double size) { return float(size) > 0 && size <= maxSizeTwips; };
+    const auto positionOk = [](double pos) { return std::abs(pos) <= maxPositionTwips; };
+    const double state = v[State];
+    if (!sizeOk(v[Width]) || !sizeOk(v[Height]) || !positionOk(v[Left]) || !positionOk(v[Top])
+        || (state != 0 && state != 1 && state != 2))
         return std::nullopt;
-    return StoredBounds{float(v[FieldTop]), float(v[FieldHeight]), float(v[FieldLeft]),
-                        float(v[FieldWidth]), int(state)};
+    const Qt::WindowState states[] = {Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized};
+    return Bounds{QRect(*toPixels(float(v[Left])), *toPixels(float(v[Top])),
+                        *toPixels(float(v[Width])), *toPixels(float(v[Height]))),
+                  states[int(state)]};
 }
 
-} // namespace
-
-namespace WindowPlacement {
-
-std::optional<StoredBounds> parseStoredBounds(const QString &text)
+std::optional<QString> write(const QRect &frame, Qt::WindowStates state, const QString &stored)
 {
-    return parseBounds(text.split(u','));
-}
-
-void save(PlacedWindow &window)
-{
-    const int state = window.windowState();
-    if (!window.positionIsKnown() || state == Minimized)
-        return;
-
-    if (state == Maximized) {
+    if (state & Qt::WindowMinimized)
+        return std::nullopt;
+    if (state & Qt::WindowMaximized) {
         // Keep the bounds the window had before it was maximized: only the
         // state changes, every other field is written back as it was read.
-        QStringList fields = SettingsStore::getSetting(kSection, window.settingsKey()).split(u',');
-        if (parseBounds(fields)) {
-            fields[FieldState] = QString::number(Maximized);
-            SettingsStore::saveSetting(kSection, window.settingsKey(), fields.join(u','));
-            return;
+        QStringList fields = stored.split(u',');
+        if (read(stored)) {
+            fields[State] = QStringLiteral("2");
+            return fields.join(u',');
         }
     }
-
-    const QStringList fields{twipsText(window.top()), twipsText(window.height()), twipsText(window.left()),
-                             twipsText(window.width()), QString::number(state)};
-    SettingsStore::saveSetting(kSection, window.settingsKey(), fields.join(u','));
+    return QStringList{twips(frame.y()), twips(frame.height()), twips(frame.x()),
+                       twips(frame.width()), QString::number(state & Qt::WindowMaximized ? 2 : 0)}
+        .join(u',');
 }
 
-bool restore(PlacedWindow &window)
+QRect onDesktop(QRect frame, const QRect &desktop)
 {
-    if (!window.positionIsKnown() || window.windowState() != Normal)
-        return false;
+    // Each test sees the earlier corrections.
+    if (frame.x() > desktop.x() + desktop.width())
+        frame.moveLeft(desktop.x());
+    if (frame.y() > desktop.y() + desktop.height())
+        frame.moveTop(desktop.y());
+    if (frame.x() < desktop.x())
+        frame.moveLeft(desktop.x());
+    if (frame.y() < desktop.y())
+        frame.moveTop(desktop.y());
+    return frame;
+}
 
-    const auto stored = parseStoredBounds(SettingsStore::getSetting(kSection, window.settingsKey()));
+QPoint centred(const QSize &size, const QRect &screen)
+{
+    return {int(std::round(screen.x() + (screen.width() - size.width()) / 2.0)),
+            int(std::round(screen.y() + (screen.height() - size.height()) / 2.0))};
+}
+
+bool positionIsKnown()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void save(const QWidget &window, const QString &key)
+{
+    if (!positionIsKnown())
+        return;
+    const auto text = write(window.frameGeometry(), window.windowState(),
+                            SettingsStore::value(section, key));
+    if (text)
+        SettingsStore::setValue(section, key, *text,
+                                QCoreApplication::translate("WindowPlacement",
+                                                            "The window's place could not be saved."));
+}
+
+bool restore(QWidget &window, const QString &key)
+{
+    if (!positionIsKnown() || (window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        return false;
+    const auto stored = read(SettingsStore::value(section, key));
     if (!stored)
         return false;
-
-    window.setTop(stored->top);
-    window.setHeight(stored->height);
-    window.setLeft(stored->left);
-    window.setWidth(stored->width);
-
-    // Pull the top-left corner back onto the desktop. Each test reads the
-    // window afresh, so an earlier correction is seen by the later ones.
-    const QRectF desktop = window.desktopTwips();
-    if (window.left() > desktop.right())
-        window.setLeft(float(desktop.left()));
-    if (window.top() > desktop.bottom())
-        window.setTop(float(desktop.top()));
-    if (window.left() < desktop.left())
-        window.setLeft(float(desktop.left()));
-    if (window.top() < desktop.top())
-        window.setTop(float(desktop.top()));
-
+    // move() places a window's frame; resize() sizes its client area, so the
+    // frame's own thickness is taken off the outer size.
+    const QRect frame = onDesktop(stored->frame, desktopGeometry());
+    const QSize border = window.frameGeometry().size() - window.size();
+    window.move(frame.topLeft());
+    window.resize(frame.size() - border);
     // A window is never brought back minimized.
-    if (stored->state != Minimized)
-        window.setWindowState(stored->state);
+    if (stored->state == Qt::WindowMaximized)
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
     return true;
 }
 
-void center(PlacedWindow &window)
+void centre(QWidget &window)
 {
-    const QRectF screen = window.screenTwips();
-    window.setTop(float(screen.top() + (screen.height() - window.height()) / 2.0));
-    window.setLeft(float(screen.left() + (screen.width() - window.width()) / 2.0));
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.move(centred(window.size(), screen->geometry()));
 }
 
 } // namespace WindowPlacement

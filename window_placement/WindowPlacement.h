@@ -1,46 +1,61 @@
 #pragma once
 
-#include "PlacedWindow.h"
-
+#include <QRect>
 #include <QString>
 
 #include <optional>
 
+class QWidget;
+
 // Remembers a window's bounds and state in the settings store, section
-// "Form Positions", key = the window's settings key, as the text
-// "Top,Height,Left,Width,WindowState" in twips; and centres a window on the
-// primary screen.
+// "Form Positions", as the text "Top,Height,Left,Width,WindowState" in twips
+// (pixels x 15); and centres windows on the primary screen. Plain functions
+// over rectangles and states, and the few that apply them to a widget.
 namespace WindowPlacement {
 
-// A stored value as read back: bounds in twips and the window state.
-struct StoredBounds
+// A stored value as read back: the frame in whole pixels and the state.
+struct Bounds
 {
-    float top;
-    float height;
-    float left;
-    float width;
-    int state;
+    QRect frame;
+    Qt::WindowState state = Qt::WindowNoState;
 };
 
-// Reads a stored value "Top,Height,Left,Width,WindowState": its first five
-// fields when they make sense as bounds (sizes above 0 and at most 1,500,000
-// twips, positions at most 15,000,000 twips from the origin, "." as the
-// decimal point) and a state 0, 1 or 2; nothing otherwise. Fields beyond the
-// fifth are not looked at. What restore() applies.
-std::optional<StoredBounds> parseStoredBounds(const QString &text);
+// Twips to whole pixels, the one rounding of this program (halfway away from
+// zero); nothing for a value no window could take.
+std::optional<int> toPixels(double twips);
 
-// Writes the window's bounds and state. A minimized window writes nothing; a
-// maximized one only marks the stored value as maximized, keeping the bounds
-// it had before, or writes its current bounds when nothing usable is stored.
-void save(PlacedWindow &window);
+// Reads "Top,Height,Left,Width,WindowState": its first five fields when they
+// make sense as bounds (sizes above 0 and at most 1,500,000 twips, positions
+// at most 15,000,000 twips from the origin, "." as the decimal point) and a
+// state 0, 1 or 2; nothing otherwise. Fields beyond the fifth are not looked
+// at.
+std::optional<Bounds> read(const QString &text);
 
-// Applies the stored bounds to a normal window, pulls its top-left corner
-// back onto the desktop, then applies a stored maximized state. Returns false
-// and leaves the window untouched when the window is not normal or nothing
-// usable is stored; the caller then centres it.
-bool restore(PlacedWindow &window);
+// The text that stores `frame` in `state`, given what is stored now: nothing
+// for a minimized window; for a maximized one the stored text with only its
+// state changed, or the frame when nothing usable is stored.
+std::optional<QString> write(const QRect &frame, Qt::WindowStates state, const QString &stored);
 
-// Centres the window on the primary screen (Top first, then Left).
-void center(PlacedWindow &window);
+// `frame` with its top-left corner pulled back onto `desktop` (the bounding
+// rectangle of all screens), its size kept.
+QRect onDesktop(QRect frame, const QRect &desktop);
+
+// The top-left corner that centres `size` on `screen`.
+QPoint centred(const QSize &size, const QRect &screen);
+
+// False where the platform can neither report nor set a window's position
+// (native Wayland); then nothing is stored or restored, and the compositor
+// moves the window.
+bool positionIsKnown();
+
+// Applied to a top-level widget, stored under `key`:
+// - save() writes its frame and state (see write());
+// - restore() gives a normal widget its stored bounds, on the desktop, then a
+//   stored maximized state; false, the widget untouched, when it is not
+//   normal or nothing usable is stored;
+// - centre() centres it on the primary screen.
+void save(const QWidget &window, const QString &key);
+bool restore(QWidget &window, const QString &key);
+void centre(QWidget &window);
 
 } // namespace WindowPlacement

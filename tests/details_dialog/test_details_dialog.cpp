@@ -349,12 +349,15 @@ private slots:
         // The main window has closed and written the target; the dialog is
         // still open.
         DetailsDialog dialog(target);
+        QSignalSpy closes(&dialog, &DetailsDialog::closed);
         dialog.open();
         datePicker(dialog)->setDate(QDate(2030, 1, 2));
         QCOMPARE(target.moment(), at(2030, 1, 2, 12));
         dialog.close();
+        // The program writes a changed target as the dialog closes.
+        QCOMPARE(closes.count(), 1);
         target.saveIfChanged();
-        QCOMPARE(SettingsStore::getSetting("General", "Target"),
+        QCOMPARE(SettingsStore::value("General", "Target"),
                  DateText::general(at(2030, 1, 2, 12)));
     }
 

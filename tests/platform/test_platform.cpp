@@ -1,10 +1,8 @@
-// The seams every subsystem shares: the settings store and the clock; and
-// the choice of Qt platform made before the application starts.
+// The seams every subsystem shares: the settings store and the clock.
 
 #include "TestMain.h"
 
 #include "LocalClock.h"
-#include "PlatformChoice.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 
@@ -19,8 +17,8 @@ class TestPlatform : public QObject
 private slots:
     void theStoreIsWherePeopleAndTestsCanFindIt()
     {
-        QVERIFY(SettingsStore::saveSetting("General", "Target", "00:00 2000/01/01"));
-        QVERIFY(SettingsStore::saveSetting("Form Positions", "frmMain", "1200,2400,3000,4500,0"));
+        QVERIFY(SettingsStore::setValue("General", "Target", "00:00 2000/01/01"));
+        QVERIFY(SettingsStore::setValue("Form Positions", "frmMain", "1200,2400,3000,4500,0"));
 #ifdef Q_OS_WIN
         // The registry key of the platform's classic per-user program
         // settings, one subkey a section.
@@ -44,9 +42,9 @@ private slots:
 
     void valuesReadBackWithADefaultForMissingOnes()
     {
-        QCOMPARE(SettingsStore::getSetting("General", "Missing", "fallback"), "fallback");
-        QVERIFY(SettingsStore::saveSetting("General", "Odd", " spaces, commas; \"quotes\" = é "));
-        QCOMPARE(SettingsStore::getSetting("General", "Odd"), " spaces, commas; \"quotes\" = é ");
+        QCOMPARE(SettingsStore::value("General", "Missing", "fallback"), "fallback");
+        QVERIFY(SettingsStore::setValue("General", "Odd", " spaces, commas; \"quotes\" = é "));
+        QCOMPARE(SettingsStore::value("General", "Odd"), " spaces, commas; \"quotes\" = é ");
     }
 
     void aHandEditedListReadsAsOneText()
@@ -59,7 +57,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Form%20Positions]\nfrmMain=1200,2400,3000,4500,0\n");
         file.close();
-        QCOMPARE(SettingsStore::getSetting("Form Positions", "frmMain"), "1200,2400,3000,4500,0");
+        QCOMPARE(SettingsStore::value("Form Positions", "frmMain"), "1200,2400,3000,4500,0");
     }
 
     void theClockIsTheLocalWallClock()
@@ -78,29 +76,6 @@ private slots:
 
         FixedClock fixed(localMoment(2007, 3, 11, 11, 13, 39));
         QCOMPARE(LocalClock::now(), localMoment(2007, 3, 11, 11, 13, 39));
-    }
-
-    void aWaylandSessionUsesItsXServerUnlessTheUserChose()
-    {
-        using PlatformChoice::Session;
-        const auto choose = [](Session s) { return PlatformChoice::choose(s); };
-        // GNOME and KDE on Wayland: XWayland when there is an X server.
-        QCOMPARE(choose({"", ":0", "wayland-0", "wayland", false}), "xcb");
-        QCOMPARE(choose({"", ":0", "", "wayland", false}), "xcb");
-        QCOMPARE(choose({"", ":1", "wayland-1", "", false}), "xcb");
-        // No X server: native Wayland, also where Qt would try X11 first.
-        QCOMPARE(choose({"", "", "wayland-0", "wayland", false}), "wayland");
-        QCOMPARE(choose({"", "", "wayland-0", "", false}), "wayland");
-        // The user's choice wins, and X11 or unknown sessions keep Qt's own.
-        QCOMPARE(choose({"wayland", ":0", "wayland-0", "wayland", false}), "");
-        QCOMPARE(choose({"", ":0", "wayland-0", "wayland", true}), "");
-        QCOMPARE(choose({"", ":0", "", "x11", false}), "");
-        QCOMPARE(choose({"", "", "", "tty", false}), "");
-
-        const char *withArgument[] = {"taloran", "--platform", "wayland", "/m"};
-        QVERIFY(PlatformChoice::current(4, withArgument).platformArgument);
-        const char *withoutArgument[] = {"taloran", "/m", "platform"};
-        QVERIFY(!PlatformChoice::current(3, withoutArgument).platformArgument);
     }
 };
 

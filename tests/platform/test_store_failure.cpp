@@ -57,7 +57,7 @@ private slots:
         const QString file = SettingsStore::location();
         QVERIFY(QDir().mkpath(file));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("settings were not saved"));
-        QVERIFY(!SettingsStore::saveSetting("General", "Target", "00:00 2030/03/04"));
+        QVERIFY(!SettingsStore::setValue("General", "Target", "00:00 2030/03/04"));
         QCOMPARE(failures.size(), 1u);
         QCOMPARE(failures[0].section, "General");
         QCOMPARE(failures[0].key, "Target");
@@ -66,9 +66,9 @@ private slots:
 
         // Once the folder has gone, writes succeed and report nothing.
         QVERIFY(QDir(file).removeRecursively());
-        QVERIFY(SettingsStore::saveSetting("General", "Target", "00:00 2030/03/04"));
+        QVERIFY(SettingsStore::setValue("General", "Target", "00:00 2030/03/04"));
         QCOMPARE(failures.size(), 1u);
-        QCOMPARE(SettingsStore::getSetting("General", "Target"), "00:00 2030/03/04");
+        QCOMPARE(SettingsStore::value("General", "Target"), "00:00 2030/03/04");
     }
 
     void aReadOnlyFileOrFolderIsReportedWithTheSystemsReason_data()
@@ -87,17 +87,18 @@ private slots:
             QSKIP("root writes read-only files and folders");
         QFETCH(bool, folder);
         const QString file = SettingsStore::location();
-        QVERIFY(SettingsStore::saveSetting("General", "Target", "00:00 2030/03/04"));
+        QVERIFY(SettingsStore::setValue("General", "Target", "00:00 2030/03/04"));
         const QString locked = folder ? QFileInfo(file).absolutePath() : file;
         QVERIFY(QFile::setPermissions(locked, folder ? QFile::ReadOwner | QFile::ExeOwner
                                                      : QFile::ReadOwner));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("settings were not saved"));
-        QVERIFY(!SettingsStore::saveSetting("Form Positions", "frmMain", "1,2,3,4,0"));
+        QVERIFY(!SettingsStore::setValue("Form Positions", "frmMain", "1,2,3,4,0", "The place."));
         QCOMPARE(failures.size(), 1u);
+        QCOMPARE(failures[0].what, "The place.");
         QCOMPARE(failures[0].location, file);
         QVERIFY2(failures[0].reason.contains("Permission denied"), qPrintable(failures[0].reason));
         // What was stored before is still there.
-        QCOMPARE(SettingsStore::getSetting("General", "Target"), "00:00 2030/03/04");
+        QCOMPARE(SettingsStore::value("General", "Target"), "00:00 2030/03/04");
     }
 };
 

@@ -1,18 +1,15 @@
 #pragma once
 
-// Helpers shared by the tests: moments, a fixed clock, a fake placed window,
-// and driving the windows through their public face (controls found by object
+// Helpers shared by the tests: moments, a fixed clock, and driving the windows through their public face (controls found by object
 // name, timer ticks, the details dialog opened beside the countdown window).
 
 #include "DateValue.h"
 #include "LocalClock.h"
-#include "PlacedWindow.h"
 #include "SettingsStore.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QList>
-#include <QRectF>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStringList>
@@ -20,7 +17,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <utility>
 
 // Empties the settings store, as a new user has it.
 inline void clearSettingsStore()
@@ -79,48 +75,6 @@ public:
 
 private:
     std::chrono::local_seconds m_moment;
-};
-
-// A window whose bounds, state and screens the test sets, and which records
-// every change made to it, in order.
-class FakeWindow : public PlacedWindow
-{
-public:
-    explicit FakeWindow(QString key) : m_key(std::move(key)) {}
-
-    QString settingsKey() const override { return m_key; }
-    float left() const override { return l; }
-    float top() const override { return t; }
-    float width() const override { return w; }
-    float height() const override { return h; }
-    void setLeft(float v) override { record("Left", v), l = v; }
-    void setTop(float v) override { record("Top", v), t = v; }
-    void setWidth(float v) override { record("Width", v), w = v; }
-    void setHeight(float v) override { record("Height", v), h = v; }
-    int windowState() const override { return state; }
-    void setWindowState(int v) override { record("State", float(v)), state = v; }
-    QRectF screenTwips() const override { return screen; }
-    QRectF desktopTwips() const override { return desktop; }
-    bool positionIsKnown() const override { return known; }
-
-    void setBounds(float left, float top, float width, float height)
-    {
-        l = left, t = top, w = width, h = height;
-    }
-
-    float l = 0, t = 0, w = 0, h = 0;
-    int state = 0;
-    QRectF screen{0, 0, 19200, 14400}; // 1280 x 960 pixels
-    QRectF desktop{0, 0, 19200, 14400};
-    bool known = true;
-    QStringList log;
-
-private:
-    void record(const char *what, float v)
-    {
-        log << QLatin1String(what) + u' ' + QString::number(v, 'g', 9);
-    }
-    QString m_key;
 };
 
 // The control `name` of `parent`, failing the test when there is none.

@@ -9,21 +9,20 @@
 set -uo pipefail
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 shift
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+source "$(dirname "$0")/findwine.sh"
 [[ -n ${DISPLAY:-} ]] || { echo "run_test: the Windows platform needs an X display" >&2; exit 1; }
 
 (
     flock 9
     if [[ ! -f $WINEPREFIX/system.reg ]]; then
-        timeout 300 "$wine" wineboot -i >/dev/null 2>&1
-        timeout 120 "$wineserver" -w
+        timeout 300 "$WINE" wineboot -i >/dev/null 2>&1
+        timeout 120 "$WINESERVER" -w
     fi
 ) 9>"$WINEPREFIX.lock"
 
-"$wine" reg delete 'HKCU\Software\VB and VBA Program Settings\Taloran' /f >/dev/null 2>&1
+"$WINE" reg delete 'HKCU\Software\VB and VBA Program Settings\Taloran' /f >/dev/null 2>&1
 out=$(mktemp "$WINEPREFIX.out.XXXXXX")
-timeout 600 "$wine" "$@" -o "$("$wine" winepath -w "$out" 2>/dev/null | tr -d '\r'),txt" >/dev/null 2>&1
+timeout 600 "$WINE" "$@" -o "$("$WINE" winepath -w "$out" 2>/dev/null | tr -d '\r'),txt" >/dev/null 2>&1
 status=$?
 tr -d '\r' <"$out"
 rm -f "$out"

@@ -9,18 +9,14 @@ win_src="$root/autostart/win"
 
 cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++}
 command -v "$cxx" >/dev/null || { echo "run_wine_test: $cxx not found" >&2; exit 1; }
-wine=""
-for candidate in wine64 wine /usr/lib/wine/wine64; do
-    if command -v "$candidate" >/dev/null 2>&1; then wine=$(command -v "$candidate"); break; fi
-done
-[[ -n $wine ]] || { echo "run_wine_test: wine not found" >&2; exit 1; }
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+source "$root/tests/wine/findwine.sh"
+[[ -x $WINE ]] || { echo "run_wine_test: wine not found" >&2; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/taloran-wine.XXXXXX")
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 cleanup() {
-    timeout 30 "$wineserver" -k >/dev/null 2>&1 || true
+    timeout 30 "$WINESERVER" -k >/dev/null 2>&1 || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -32,12 +28,12 @@ echo "== building link_driver.exe"
     -o "$work/link_driver.exe" -lole32 -luuid -lshell32
 
 echo "== preparing the Wine prefix (first boot can take a minute)"
-timeout 300 "$wine" wineboot -i >/dev/null 2>&1 || true
-timeout 120 "$wineserver" -w || true
+timeout 300 "$WINE" wineboot -i >/dev/null 2>&1 || true
+timeout 120 "$WINESERVER" -w || true
 
 echo "== running link_driver.exe"
 set +e
-output=$(timeout 180 "$wine" "$work/link_driver.exe" 2>&1)
+output=$(timeout 180 "$WINE" "$work/link_driver.exe" 2>&1)
 rc=$?
 set -e
 printf '%s\n' "$output" | tr -d '\r'

@@ -5,8 +5,7 @@
 # and write its registry values.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 
-WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
-WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+source "$(dirname "${BASH_SOURCE[0]}")/findwine.sh"
 export WINEPREFIX=$E2E_TMP/prefix WINEDEBUG=-all
 # winemenubuilder would write menu entries into the real home; mono and gecko
 # are never needed and would ask to be downloaded.
