@@ -15,8 +15,6 @@ public:
     // is first painted.
     PictureButton(const QString &picture, QWidget *parent);
 
-    QSize sizeHint() const override { return {40, 40}; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
