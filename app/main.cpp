@@ -43,6 +43,27 @@ void showWriteFailure(const SettingsStore::WriteFailure &failure)
     box.exec();
 }
 
+// Tells the user that the run-at-startup entry could not be written or
+// removed, in the same kind of box: what failed, the file or folder, and why.
+void showAutostartFailure(const Autostart::Failure &failure)
+{
+    const QString what = failure.change == Autostart::Failure::NotWritten
+        ? QApplication::translate("main", "The run-at-startup entry could not be written.")
+        : QApplication::translate("main", "The run-at-startup entry could not be removed.");
+    const QString where = failure.locationIsFolder
+        ? QApplication::translate("main", "Folder: %1")
+        : QApplication::translate("main", "File: %1");
+    QMessageBox box(QMessageBox::Warning,
+                    QApplication::translate("main", "Taloran: run at startup not changed"),
+                    what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
+                        + QApplication::translate("main", "Reason: %1").arg(failure.reason),
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("autostartFailureBox"));
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -71,13 +92,15 @@ int main(int argc, char *argv[])
     // possibly for good, so the failure goes to stderr only. One box at a time.
     bool ending = false;
     bool showingFailure = false;
-    SettingsStore::setFailureHandler([&ending, &showingFailure](const auto &failure) {
+    const auto report = [&ending, &showingFailure](const auto &show, const auto &failure) {
         if (ending || showingFailure)
             return;
         showingFailure = true;
-        showWriteFailure(failure);
+        show(failure);
         showingFailure = false;
-    });
+    };
+    SettingsStore::setFailureHandler(
+        [report](const auto &failure) { report(showWriteFailure, failure); });
 
     CountdownTarget target;
     // The window observes the target first, so that after a picker edit its
@@ -88,9 +111,16 @@ int main(int argc, char *argv[])
     // The dialog is made on the first request and lives for the rest of the
     // run, through any number of closes and opens.
     std::unique_ptr<DetailsDialog> details;
-    QObject::connect(&window, &CountdownWindow::detailsRequested, &window, [&target, &details] {
-        if (!details)
+    QObject::connect(&window, &CountdownWindow::detailsRequested, &window, [&target, &details, report] {
+        if (!details) {
             details = std::make_unique<DetailsDialog>(target);
+            QObject::connect(details.get(), &DetailsDialog::autostartFailed, details.get(),
+                             [report](const Autostart::Failure &failure) {
+                                 qWarning("Taloran: the run-at-startup entry %s was not changed: %s",
+                                          qPrintable(failure.location), qPrintable(failure.reason));
+                                 report(showAutostartFailure, failure);
+                             });
+        }
         details->open();
     });
 

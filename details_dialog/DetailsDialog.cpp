@@ -258,8 +258,13 @@ void DetailsDialog::closeEvent(QCloseEvent *event)
 {
     if (isLoaded()) {
         // The autostart entry follows the check box as the dialog unloads.
-        Autostart::setEnabled(m_startupCheckBox->checkState() == Qt::Checked);
+        const auto failure = Autostart::setEnabled(m_startupCheckBox->checkState() == Qt::Checked);
         destroyControls();
+        if (failure) {
+            // The dialog goes before the program tells what failed.
+            hide();
+            emit autostartFailed(*failure);
+        }
     }
     event->accept();
 }

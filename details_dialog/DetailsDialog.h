@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Autostart.h"
+
 #include <QChar>
 #include <QWidget>
 
@@ -30,6 +32,11 @@ public slots:
     // Shows the dialog modeless with fresh controls set to the target, or
     // brings it to the front when it is already open.
     void open();
+
+signals:
+    // The autostart entry could not be brought into line with the check box
+    // as the dialog closed; the program tells the user.
+    void autostartFailed(const Autostart::Failure &failure);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
