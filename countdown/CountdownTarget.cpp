@@ -18,7 +18,7 @@ CountdownTarget::CountdownTarget(QObject *parent) : QObject(parent) {}
 void CountdownTarget::setMoment(const DateValue &moment)
 {
     m_moment = moment;
-    m_keepStored = false;
+    m_changed = true;
     emit changed();
 }
 
@@ -30,8 +30,9 @@ void CountdownTarget::load(const DateValue &now)
     std::optional<DateValue> read;
     if (!stored.trimmed().isEmpty())
         read = DateText::readWritten(stored, SettingsStore::getSetting(section, localeKey));
-    m_keepStored = !stored.trimmed().isEmpty() && !read;
+    const bool unreadable = !stored.trimmed().isEmpty() && !read;
     DateValue target = read.value_or(*DateText::read(defaultText));
+    m_changed = target < now && !unreadable;
     if (target < now)
         target = now;
     m_moment = target;
@@ -39,9 +40,7 @@ void CountdownTarget::load(const DateValue &now)
 
 bool CountdownTarget::save()
 {
-    m_saved = m_moment;
-    if (m_keepStored)
-        return true;
+    m_changed = false;
     const QLocale locale = QLocale::system();
     return SettingsStore::saveSetting(section, key, DateText::general(m_moment, locale))
         && SettingsStore::saveSetting(section, localeKey, locale.name());
@@ -49,6 +48,6 @@ bool CountdownTarget::save()
 
 void CountdownTarget::saveIfChanged()
 {
-    if (m_saved != m_moment)
+    if (m_changed)
         save();
 }

@@ -168,11 +168,26 @@ void CountdownWindow::updateDisplay(bool force)
 void CountdownWindow::start(const QStringList &arguments)
 {
     m_target.load(DateValue(LocalClock::now()));
+    placeAndShow(!arguments.isEmpty());
+}
 
+void CountdownWindow::reopen(bool minimized)
+{
+    if (!m_closed)
+        return;
+    m_closed = false;
+    setWindowState(Qt::WindowNoState);
+    updateDisplay(true);
+    m_timer->start();
+    placeAndShow(minimized);
+}
+
+void CountdownWindow::placeAndShow(bool minimized)
+{
     if (!WindowPlacement::restore(*m_placement))
         WindowPlacement::center(*m_placement);
 
-    if (!arguments.isEmpty()) {
+    if (minimized) {
         // Some window managers place a window that first appears minimized
         // as they like (wine maps it without its position), so the place is
         // given again when the window is first restored.
@@ -186,8 +201,7 @@ void CountdownWindow::start(const QStringList &arguments)
 
 void CountdownWindow::bringToFront()
 {
-    if (m_closed)
-        return;
+    reopen(false);
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
@@ -305,11 +319,11 @@ void CountdownWindow::centerAndStore()
 void CountdownWindow::closeEvent(QCloseEvent *event)
 {
     // The first close unloads the window: its countdown stops and the target
-    // is written. Later ones write nothing.
+    // is written when this copy changed it. Later ones write nothing.
     if (!m_closed) {
         m_closed = true;
         m_timer->stop();
-        m_target.save();
+        m_target.saveIfChanged();
     }
     event->accept();
 }
