@@ -81,10 +81,11 @@ int main(int argc, char *argv[])
     initTaloranAssets();
     Assets::setApplicationIconAfterFirstPaint();
 
-    // One widget per user and session: a later start hands its command line
-    // over to the running copy and ends here, having shown and written nothing.
+    // One widget per user and session: a later start hands its request over
+    // to the running copy and ends here, having shown and written nothing.
     SingleInstance instance;
-    if (!instance.claim(QApplication::arguments().mid(1)))
+    if (!instance.claim(QApplication::arguments().size() > 1 ? SingleInstance::Request::ShowMinimized
+                                                             : SingleInstance::Request::Show))
         return 0;
 
     // A write that fails is shown at once, except while the program is being
@@ -124,16 +125,20 @@ int main(int argc, char *argv[])
         details->open();
     });
 
-    // A later start without arguments brings the running widget to the
-    // front, or the dialog when it has outlived the widget.
-    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window, &details] {
-        if (window.isVisible() || !details || !details->isVisible()) {
-            window.bringToFront();
-        } else {
-            details->raise();
-            details->activateWindow();
-        }
-    });
+    // A later start asks for the widget: without arguments it comes to the
+    // front, with them (as at logon) a widget on screen stays as it is.
+    // Either way a widget closed while the dialog stays open comes back.
+    QObject::connect(&instance, &SingleInstance::requestReceived, &window,
+                     [&window](SingleInstance::Request request) {
+                         switch (request) {
+                         case SingleInstance::Request::Show:
+                             window.bringToFront();
+                             break;
+                         case SingleInstance::Request::ShowMinimized:
+                             window.reopen(true);
+                             break;
+                         }
+                     });
 
     // Ending the session or the process still closes the main window
     // through its normal path, so the target is written.
