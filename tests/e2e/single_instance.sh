@@ -13,7 +13,7 @@ export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 start_x
 
-store_setting General Target "14:30:15 2030/3/4"
+store_setting General Target "8:0.0 2031/7/4"
 store_setting "Form Positions" frmMain '"1500,1875,1500,12000,0"'
 stored() { md5sum <"$SETTINGS_FILE"; }
 
@@ -70,6 +70,9 @@ wait_for 5 dialog_window_of "$FIRST" || fail "the details dialog did not open"
 click_at "$WID" 760 97
 wait_for 5 sh -c "! xwininfo -id $WID | grep -q IsViewable" || fail "the widget did not close"
 start_again /m
+# Closed, the window was destroyed; shown again, it is a new one.
+wait_for 10 main_window_of "$FIRST" || fail "no widget after a later start"
+WID=$(main_window_of "$FIRST")
 wait_for 10 wm_state_is "$WID" Iconic || fail "not shown minimized again: $(wm_state "$WID")"
 wait_for 5 sh -c "xdotool getwindowname $WID | grep -Eq '^[1-9][0-9]+w [0-6]d [0-9]+h [0-9]+m [0-9]+s \$'" \
     || fail "not counting: '$(window_name "$WID")'"
@@ -120,7 +123,7 @@ chmod o+x "$E2E_TMP"
 mkdir -m 1777 "$E2E_TMP/tmp"
 export TMPDIR=$E2E_TMP/tmp XDG_CACHE_HOME=$E2E_TMP/cache
 squat() {
-    setpriv --reuid=nobody --regid=nogroup --clear-groups python3 -c '
+    setpriv --reuid=nobody --regid=nogroup --clear-groups /usr/bin/python3 -c '
 import os, socket, sys
 servers = []
 for path in sys.argv[1:]:
