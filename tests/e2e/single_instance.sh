@@ -122,34 +122,20 @@ hash() { printf '%s' "$1" | sha256sum | cut -c1-16; }
 chmod o+x "$E2E_TMP"
 mkdir -m 1777 "$E2E_TMP/tmp"
 export TMPDIR=$E2E_TMP/tmp XDG_CACHE_HOME=$E2E_TMP/cache
+# squat PATH: user nobody listens on PATH and answers as a running copy would.
 squat() {
     setpriv --reuid=nobody --regid=nogroup --clear-groups /usr/bin/python3 -c '
 import os, socket, sys
-servers = []
-for path in sys.argv[1:]:
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    server = socket.socket(socket.AF_UNIX)
-    server.bind(path)
-    server.listen(8)
-    servers.append(server)
+os.makedirs(os.path.dirname(sys.argv[1]), exist_ok=True)
+server = socket.socket(socket.AF_UNIX); server.bind(sys.argv[1]); server.listen(8)
 while True:
-    for server in servers:
-        server.settimeout(0.05)
-        try:
-            peer, _ = server.accept()
-            peer.recv(1)
-            peer.send(b"K")
-            peer.close()
-        except OSError:
-            pass
-' "$@" 2>>"$E2E_TMP/squatter.log" &
+    peer = server.accept()[0]; peer.recv(1); peer.send(b"K"); peer.close()' "$1" &
     E2E_PIDS+=($!)
-    local path
-    for path; do wait_for 10 test -S "$path" || fail "the squatter did not listen on $path"; done
+    wait_for 10 test -S "$1" || fail "the squatter did not listen on $1"
 }
 unset XDG_RUNTIME_DIR
-squat "$TMPDIR/taloran-$(hash "0/$DISPLAY/")" \
-    "$TMPDIR/runtime-$(id -un)/taloran-$(hash "$(id -u)/x11 $DISPLAY")"
+squat "$TMPDIR/taloran-$(hash "$(id -u)/$DISPLAY/")"
+squat "$TMPDIR/runtime-$(id -un)/taloran-$(hash "$(id -u)/x11 $DISPLAY")"
 start_app
 start_again
 [[ $(widget_count) == 1 ]] || fail "$(widget_count) widgets beside another user's sockets"
