@@ -42,11 +42,11 @@ QString sidText(PSID sid)
     return result;
 }
 
-// The SID of the user this process runs as.
-QString currentUserSid()
+// The SID of the user that `process` runs as, or the empty text.
+QString userOf(HANDLE process)
 {
     HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token))
         return {};
     DWORD size = 0;
     GetTokenInformation(token, TokenUser, nullptr, 0, &size);
@@ -58,20 +58,36 @@ QString currentUserSid()
     return sid;
 }
 
+QString currentUserSid()
+{
+    return userOf(GetCurrentProcess());
+}
+
 // Whether the pipe at the other end was made by this user: our own server
-// sets the user as the pipe's owner (UserAccessOption).
+// sets the user as the pipe's owner (UserAccessOption). Where the owner
+// cannot be read, the user of the process serving the pipe decides.
 bool peerIsSameUser(const QLocalSocket &socket)
 {
+    const QString user = currentUserSid();
+    const auto pipe = reinterpret_cast<HANDLE>(socket.socketDescriptor());
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const auto pipe = reinterpret_cast<HANDLE>(socket.socketDescriptor());
     if (GetSecurityInfo(pipe, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
                         nullptr, nullptr, &descriptor)
-        != ERROR_SUCCESS)
+        == ERROR_SUCCESS) {
+        const QString ownerSid = sidText(owner);
+        LocalFree(descriptor);
+        if (!ownerSid.isEmpty())
+            return ownerSid == user;
+    }
+    ULONG serverId = 0;
+    if (!GetNamedPipeServerProcessId(pipe, &serverId))
         return false;
-    const QString ownerSid = sidText(owner);
-    LocalFree(descriptor);
-    return !ownerSid.isEmpty() && ownerSid == currentUserSid();
+    const HANDLE server = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, serverId);
+    const QString serverUser = userOf(server);
+    if (server)
+        CloseHandle(server);
+    return !serverUser.isEmpty() && serverUser == user;
 }
 
 #else
