@@ -117,12 +117,16 @@ close_dialog
 
 stop_app
 
-# A read-only autostart folder. Root writes past file modes, so the widget
-# runs without that power here.
-APP_BIN=$E2E_TMP/unprivileged
-printf '#!/bin/sh\nexec setpriv --bounding-set=-dac_override,-dac_read_search -- "%s" "$@"\n' \
-    "$TALORAN_BIN" >"$APP_BIN"
-chmod +x "$APP_BIN"
+# A read-only autostart folder. Root writes past file modes, so as root the
+# widget runs without that power here.
+if ((EUID == 0)); then
+    APP_BIN=$E2E_TMP/unprivileged
+    printf '#!/bin/sh\nexec setpriv --bounding-set=-dac_override,-dac_read_search -- "%s" "$@"\n' \
+        "$TALORAN_BIN" >"$APP_BIN"
+    chmod +x "$APP_BIN"
+else
+    unset APP_BIN
+fi
 entry_box() { xdotool search --all --pid "$APP_PID" --name '^Taloran: run at startup not changed$' 2>/dev/null | head -1 | grep .; }
 # box_says TEXT...: the box appears; its text, selected and copied as a user
 # can, holds each TEXT; Return dismisses it and the widget goes on.
