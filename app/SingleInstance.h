@@ -2,38 +2,52 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 class QLocalServer;
 
 // One running copy per user and session. The first start becomes the running
 // copy and listens on a local socket (a named pipe on Windows); a later
-// start hands its command line over to it and ends. A lock file guards the
+// start hands its request over to it and ends. A lock file guards the
 // moment of deciding, so that two starts at once make one running copy; the
-// lock of a copy that crashed or was killed is taken over.
+// lock of a copy that crashed or was killed is taken over. Socket and lock
+// live where only the user can reach them, and a start hands over only to a
+// copy of the same user: what another user puts under the same name neither
+// takes the request nor keeps the widget from starting.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
+    // What a later start asks of the running copy: one byte on the channel,
+    // answered with one byte once taken. A running copy answers every byte,
+    // also one it does not know, so a new request is a new enumerator with a
+    // byte of its own, handled where requestReceived() is connected.
+    enum class Request : char {
+        // A start without arguments: the widget comes to the front.
+        Show = 'A',
+        // A start with arguments, as at logon: a widget on screen stays as it
+        // is, a closed one comes back minimized.
+        ShowMinimized = 'N',
+    };
+
     // `name`: the socket's name or path; by default one per user and
     // session (see defaultName()).
     explicit SingleInstance(const QString &name = defaultName(), QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Becomes the running copy and returns true, or hands `arguments` (the
-    // command line without the program) to the running copy and returns
-    // false: the caller then ends without doing anything else.
-    bool claim(const QStringList &arguments);
+    // Becomes the running copy and returns true, or hands `request` to the
+    // running copy and returns false: the caller then ends without doing
+    // anything else.
+    bool claim(Request request);
 
-    // Linux: a socket in $XDG_RUNTIME_DIR (else the temporary folder) named
-    // for the user and the display. Windows: a pipe named for the user and
-    // the logon session.
+    // Linux: a socket in the user's private runtime folder ($XDG_RUNTIME_DIR,
+    // else a folder of the user's own, mode 0700), named for the graphical
+    // session (see README). Windows: a pipe named for the user's SID and the
+    // logon session. Empty when no private place can be had: the program
+    // then runs without looking for another copy.
     static QString defaultName();
 
 signals:
-    // A later start without arguments: the running copy comes to the front.
-    // A later start with arguments (as at logon) changes nothing on screen.
-    void activationRequested();
+    void requestReceived(SingleInstance::Request request);
 
 private:
     void serve();

@@ -41,6 +41,27 @@ void showWriteFailure(const SettingsStore::WriteFailure &failure)
     box.exec();
 }
 
+// Tells the user that the run-at-startup entry could not be written or
+// removed, in the same kind of box: what failed, the file or folder, and why.
+void showAutostartFailure(const Autostart::Failure &failure)
+{
+    const QString what = failure.change == Autostart::Failure::NotWritten
+        ? QApplication::translate("main", "The run-at-startup entry could not be written.")
+        : QApplication::translate("main", "The run-at-startup entry could not be removed.");
+    const QString where = failure.locationIsFolder
+        ? QApplication::translate("main", "Folder: %1")
+        : QApplication::translate("main", "File: %1");
+    QMessageBox box(QMessageBox::Warning,
+                    QApplication::translate("main", "Taloran: run at startup not changed"),
+                    what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
+                        + QApplication::translate("main", "Reason: %1").arg(failure.reason),
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("autostartFailureBox"));
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -58,10 +79,11 @@ int main(int argc, char *argv[])
     initTaloranAssets();
     Assets::setApplicationIconAfterFirstPaint();
 
-    // One widget per user and session: a later start hands its command line
-    // over to the running copy and ends here, having shown and written nothing.
+    // One widget per user and session: a later start hands its request over
+    // to the running copy and ends here, having shown and written nothing.
     SingleInstance instance;
-    if (!instance.claim(QApplication::arguments().mid(1)))
+    if (!instance.claim(QApplication::arguments().size() > 1 ? SingleInstance::Request::ShowMinimized
+                                                             : SingleInstance::Request::Show))
         return 0;
 
     // A write that fails is shown at once, except while the program is being
@@ -69,13 +91,15 @@ int main(int argc, char *argv[])
     // possibly for good, so the failure goes to stderr only. One box at a time.
     bool ending = false;
     bool showingFailure = false;
-    SettingsStore::setFailureHandler([&ending, &showingFailure](const auto &failure) {
+    const auto report = [&ending, &showingFailure](const auto &show, const auto &failure) {
         if (ending || showingFailure)
             return;
         showingFailure = true;
-        showWriteFailure(failure);
+        show(failure);
         showingFailure = false;
-    });
+    };
+    SettingsStore::setFailureHandler(
+        [report](const auto &failure) { report(showWriteFailure, failure); });
 
     // The target is loaded before its views are made, and written when the
     // main window unloads, when the dialog closes after changing it, and at
@@ -86,30 +110,40 @@ int main(int argc, char *argv[])
     // labels and caption are refreshed before the dialog's totals.
     CountdownWindow window(target);
     StartupTrace::mark("window made");
-    QObject::connect(&window, &CountdownWindow::closed, &target, &CountdownTarget::save);
+    QObject::connect(&window, &CountdownWindow::closed, &target, &CountdownTarget::saveIfChanged);
 
     // The dialog is made on the first request and lives for the rest of the
     // run, through any number of closes and opens.
     std::unique_ptr<DetailsDialog> details;
-    QObject::connect(&window, &CountdownWindow::detailsRequested, &window, [&target, &details] {
+    QObject::connect(&window, &CountdownWindow::detailsRequested, &window, [&target, &details, report] {
         if (!details) {
             details = std::make_unique<DetailsDialog>(target);
             QObject::connect(details.get(), &DetailsDialog::closed, &target,
                              &CountdownTarget::saveIfChanged);
+            QObject::connect(details.get(), &DetailsDialog::autostartFailed, details.get(),
+                             [report](const Autostart::Failure &failure) {
+                                 qWarning("Taloran: the run-at-startup entry %s was not changed: %s",
+                                          qPrintable(failure.location), qPrintable(failure.reason));
+                                 report(showAutostartFailure, failure);
+                             });
         }
         details->open();
     });
 
-    // A later start without arguments brings the running widget to the
-    // front, or the dialog when it has outlived the widget.
-    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window, &details] {
-        if (window.isVisible() || !details || !details->isVisible()) {
-            window.bringToFront();
-        } else {
-            details->raise();
-            details->activateWindow();
-        }
-    });
+    // A later start asks for the widget: without arguments it comes to the
+    // front, with them (as at logon) a widget on screen stays as it is.
+    // Either way a widget closed while the dialog stays open comes back.
+    QObject::connect(&instance, &SingleInstance::requestReceived, &window,
+                     [&window](SingleInstance::Request request) {
+                         switch (request) {
+                         case SingleInstance::Request::Show:
+                             window.bringToFront();
+                             break;
+                         case SingleInstance::Request::ShowMinimized:
+                             window.reopen(true);
+                             break;
+                         }
+                     });
 
     // Ending the session or the process still closes the main window
     // through its normal path, so the target is written.

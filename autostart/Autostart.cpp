@@ -35,7 +35,9 @@ QString Autostart::whyCannotStart(const QString &program)
 bool Autostart::enable(const QString &program)
 {
     const QString path = entryPath();
-    return !path.isEmpty() && whyCannotStart(program).isEmpty() && AutostartBackend::writeEntry(path, program);
+    QString reason;
+    return !path.isEmpty() && whyCannotStart(program).isEmpty()
+        && AutostartBackend::writeEntry(path, program, &reason);
 }
 
 bool Autostart::disable()
@@ -49,11 +51,26 @@ QString Autostart::programPath()
     return AutostartBackend::programPath();
 }
 
-void Autostart::setEnabled(bool enabled)
+std::optional<Autostart::Failure> Autostart::setEnabled(bool enabled)
 {
     // Two separate steps, each testing for the entry afresh.
-    if (!enabled && isEnabled())
-        disable();
-    if (enabled && !isEnabled())
-        enable(programPath());
+    if (!enabled && isEnabled()) {
+        QFile entry(entryPath());
+        if (!entry.remove())
+            return Failure{Failure::NotRemoved, entry.fileName(), false, entry.errorString()};
+    }
+    if (enabled && !isEnabled()) {
+        Failure failure{Failure::NotWritten, {}, true, {}};
+        const QString folder = AutostartBackend::folder(&failure.location, &failure.reason);
+        if (folder.isEmpty())
+            return failure;
+        const QString path = entryPath();
+        // A program that no entry can start was refused when the box was
+        // ticked; it is not written, and has been told.
+        if (!whyCannotStart(programPath()).isEmpty())
+            return {};
+        if (!AutostartBackend::writeEntry(path, programPath(), &failure.reason))
+            return Failure{Failure::NotWritten, path, false, failure.reason};
+    }
+    return {};
 }

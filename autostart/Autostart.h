@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The run-at-startup option, kept as an entry in the current user's autostart
 // folder that starts the program with "/m": "Taloran.desktop" in the XDG
 // autostart folder, "Taloran.lnk" in the Startup folder on Windows. The
@@ -37,9 +39,21 @@ bool disable();
 // Windows its folder, "\", its name without extension and ".exe".
 QString programPath();
 
+// A change of the entry that did not reach the disk.
+struct Failure
+{
+    enum Change { NotWritten, NotRemoved } change;
+    // The entry's file, or the folder when it is the folder that cannot be
+    // found or made (empty when not even its name is known).
+    QString location;
+    bool locationIsFolder = false;
+    // Why, in the system's words where it has them.
+    QString reason;
+};
+
 // Brings the entry into line with the option: off removes an enabled entry,
 // on writes one for this program when none is enabled; an entry that
-// already matches is left untouched.
-void setEnabled(bool enabled);
+// already matches is left untouched. Says what failed, if anything did.
+std::optional<Failure> setEnabled(bool enabled);
 
 } // namespace Autostart

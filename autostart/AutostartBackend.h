@@ -8,8 +8,9 @@
 namespace AutostartBackend {
 
 // The current user's autostart folder (created when missing), or the empty
-// text when it cannot be found.
-QString folder();
+// text when it cannot be found or made; `failedFolder` and `reason` then say
+// which folder, as far as it is known, and why.
+QString folder(QString *failedFolder = nullptr, QString *reason = nullptr);
 
 // File name of the entry: "Taloran.desktop", "Taloran.lnk".
 QString entryFileName();
@@ -22,8 +23,8 @@ bool isActiveEntry(const QString &path);
 QString whyCannotStart(const QString &program);
 
 // Writes the entry at `path` starting `program` with "/m", replacing whatever
-// entry is there. Returns whether it was written.
-bool writeEntry(const QString &path, const QString &program);
+// entry is there. Returns whether it was written, and else sets `reason`.
+bool writeEntry(const QString &path, const QString &program, QString *reason);
 
 // The running program file as the entry starts it.
 QString programPath();

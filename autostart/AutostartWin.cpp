@@ -24,9 +24,12 @@ QString fromWide(const std::wstring &text)
 
 } // namespace
 
-QString AutostartBackend::folder()
+QString AutostartBackend::folder(QString *, QString *reason)
 {
-    return fromWide(winStartupFolder());
+    const QString folder = fromWide(winStartupFolder());
+    if (folder.isEmpty() && reason)
+        *reason = QCoreApplication::translate("Autostart", "The Startup folder cannot be found.");
+    return folder;
 }
 
 QString AutostartBackend::entryFileName()
@@ -45,9 +48,13 @@ QString AutostartBackend::whyCannotStart(const QString &)
     return {};
 }
 
-bool AutostartBackend::writeEntry(const QString &path, const QString &program)
+bool AutostartBackend::writeEntry(const QString &path, const QString &program, QString *reason)
 {
-    return winCreateLink(toWide(QDir::toNativeSeparators(path)), toWide(program), L"/m");
+    std::wstring error;
+    if (winCreateLink(toWide(QDir::toNativeSeparators(path)), toWide(program), L"/m", &error))
+        return true;
+    *reason = fromWide(error);
+    return false;
 }
 
 QString AutostartBackend::programPath()

@@ -18,7 +18,7 @@ CountdownTarget::CountdownTarget(QObject *parent) : QObject(parent) {}
 void CountdownTarget::setMoment(const DateValue &moment)
 {
     m_moment = moment;
-    m_keepStored = false;
+    m_changed = true;
     emit changed();
 }
 
@@ -30,20 +30,17 @@ void CountdownTarget::load(const DateValue &now)
     std::optional<DateValue> read;
     if (!stored.trimmed().isEmpty())
         read = DateText::readWritten(stored, SettingsStore::value(section, localeKey));
-    m_keepStored = !stored.trimmed().isEmpty() && !read;
+    const bool unreadable = !stored.trimmed().isEmpty() && !read;
     DateValue target = read.value_or(*DateText::read(defaultText));
+    m_changed = target < now && !unreadable;
     if (target < now)
         target = now;
     m_moment = target;
-    // What the store holds now needs no writing until the target changes.
-    m_saved = read;
 }
 
 bool CountdownTarget::save()
 {
-    m_saved = m_moment;
-    if (m_keepStored)
-        return true;
+    m_changed = false;
     const QLocale locale = QLocale::system();
     const QString what = tr("The countdown target could not be saved.");
     return SettingsStore::setValue(section, key, DateText::general(m_moment, locale), what)
@@ -52,6 +49,6 @@ bool CountdownTarget::save()
 
 void CountdownTarget::saveIfChanged()
 {
-    if (m_saved != m_moment)
+    if (m_changed)
         save();
 }

@@ -4,7 +4,6 @@
 
 #include <QObject>
 
-#include <optional>
 
 // The target moment the widget counts down to: the model that both windows
 // observe. It lives in the settings store as "General" / "Target", in the
@@ -19,25 +18,26 @@ public:
     DateValue moment() const { return m_moment; }
 
     // Sets the target and emits changed(), also when the moment is the same:
-    // every edit refreshes the views in full.
+    // every edit refreshes the views in full. The target is then changed.
     void setMoment(const DateValue &moment);
 
     // Reads the stored target, under the regional settings that wrote it
     // first, then under the current ones. A text that cannot be read counts
     // as "00:00 2000/01/01", as a first start does, and the stored text is
-    // kept: save() leaves it alone until setMoment() sets a new target. A
-    // target earlier than `now` is pulled up to `now`. Loading is not an
-    // edit: no changed().
+    // kept: it is not changed until setMoment() sets a new target. A target
+    // earlier than `now` is pulled up to `now`, which changes it. Loading is
+    // not an edit: no changed().
     void load(const DateValue &now);
 
-    // Writes the target and the name of the current regional settings, and
-    // remembers what was written. Returns false when the store could not be
-    // written; the store then reports the failure in the target's words.
+    // Writes the target and the name of the current regional settings.
+    // Returns false when the store could not be written; the store then
+    // reports the failure in the target's words.
     bool save();
 
-    // Writes the target unless the store holds it already (as loaded or as
-    // last written): what the end of the program and the close of the
-    // dialog need.
+    // Writes the target only when it is changed (an edit, or the pull-up at
+    // load, since the last write), so that a copy that changed nothing
+    // leaves the store as it is, with whatever another copy or a hand edit
+    // has put there meanwhile.
     void saveIfChanged();
 
 signals:
@@ -45,7 +45,7 @@ signals:
 
 private:
     DateValue m_moment;
-    std::optional<DateValue> m_saved;
-    // The stored text could not be read and no target has been set since.
-    bool m_keepStored = false;
+    // Changed by this copy since it was loaded or last written: an edit, or
+    // the pull-up of a past target at load.
+    bool m_changed = false;
 };

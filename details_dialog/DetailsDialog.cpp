@@ -248,9 +248,14 @@ void DetailsDialog::closeEvent(QCloseEvent *event)
 {
     if (hasControls()) {
         // The autostart entry follows the check box as the dialog unloads.
-        Autostart::setEnabled(m_startupCheckBox->checkState() == Qt::Checked);
+        const auto failure = Autostart::setEnabled(m_startupCheckBox->checkState() == Qt::Checked);
         removeControls();
+        // The dialog goes before the program writes the target or tells what
+        // failed: either may show a box.
+        hide();
         emit closed();
+        if (failure)
+            emit autostartFailed(*failure);
     }
     event->accept();
 }

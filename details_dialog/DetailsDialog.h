@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Autostart.h"
+
 #include <QChar>
 #include <QWidget>
 
@@ -34,6 +36,9 @@ public slots:
 signals:
     // The dialog has closed: the program writes a target changed in it.
     void closed();
+    // The autostart entry could not be brought into line with the check box
+    // as the dialog closed; the program tells the user.
+    void autostartFailed(const Autostart::Failure &failure);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

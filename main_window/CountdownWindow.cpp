@@ -143,10 +143,26 @@ void CountdownWindow::updateDisplay(bool force)
 
 void CountdownWindow::start(const QStringList &arguments)
 {
+    placeAndShow(!arguments.isEmpty());
+}
+
+void CountdownWindow::reopen(bool minimized)
+{
+    if (!m_closed)
+        return;
+    m_closed = false;
+    setWindowState(Qt::WindowNoState);
+    updateDisplay(true);
+    m_timer->start();
+    placeAndShow(minimized);
+}
+
+void CountdownWindow::placeAndShow(bool minimized)
+{
     if (!WindowPlacement::restore(*this, placementKey))
         WindowPlacement::centre(*this);
 
-    if (!arguments.isEmpty()) {
+    if (minimized) {
         // Some window managers place a window that first appears minimized
         // as they like (wine maps it without its position), so the place is
         // given again when the window is first restored.
@@ -160,8 +176,7 @@ void CountdownWindow::start(const QStringList &arguments)
 
 void CountdownWindow::bringToFront()
 {
-    if (m_closed)
-        return;
+    reopen(false);
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
@@ -265,8 +280,9 @@ void CountdownWindow::mouseDoubleClickEvent(QMouseEvent *)
 
 void CountdownWindow::closeEvent(QCloseEvent *event)
 {
-    // The first close unloads the window: its countdown stops, a drag ends
-    // where it is, and the program writes the target. Later ones do nothing.
+    // A close unloads the window: its countdown stops, a drag ends where it
+    // is, and the program writes a changed target. Closing it again before
+    // it is reopened does nothing.
     if (!m_closed) {
         m_closed = true;
         m_timer->stop();

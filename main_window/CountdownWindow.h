@@ -29,8 +29,14 @@ public:
     void start(const QStringList &arguments);
 
     // Shows the window in front of the others and gives it the keyboard,
-    // restoring it when it is minimized. Nothing once it has closed.
+    // restoring it when it is minimized, or opening it again (see reopen())
+    // when it has closed.
     void bringToFront();
+
+    // Opens the window again once it has closed, as the dialog can outlive
+    // it: at its remembered place (or centred), counting to the target as it
+    // stands, and minimized when asked. Nothing while it is open.
+    void reopen(bool minimized);
 
 signals:
     // The details button was clicked: the program opens the details dialog.
@@ -59,6 +65,9 @@ private slots:
 private:
     void addControls();
     void endDrag();
+    // Restores the stored place or centres the window, minimizes it when
+    // asked, and shows it.
+    void placeAndShow(bool minimized);
     // Works out the time left and writes it into the five labels. Unless
     // forced, a call in the same second as the last full update does nothing.
     void updateDisplay(bool force);

@@ -21,6 +21,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <cwchar>
+
 namespace {
 
 // COM for the calling thread for as long as it lives. A thread that already
@@ -37,6 +39,7 @@ public:
     ComScope(const ComScope &) = delete;
     ComScope &operator=(const ComScope &) = delete;
     bool usable() const { return SUCCEEDED(m_hr) || m_hr == RPC_E_CHANGED_MODE; }
+    HRESULT result() const { return m_hr; }
 
 private:
     HRESULT m_hr;
@@ -91,24 +94,60 @@ bool winOrdinaryFileExists(const std::wstring &path)
         == 0;
 }
 
-bool winCreateLink(const std::wstring &linkPath, const std::wstring &target,
-                   const std::wstring &args)
+namespace {
+
+// The system's message for `result`, without its line break; its number when
+// there is none.
+std::wstring messageOf(HRESULT result)
+{
+    wchar_t *text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, DWORD(result), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    std::wstring message = length > 0 ? std::wstring(text, length) : std::wstring();
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
+        message.pop_back();
+    if (message.empty()) {
+        wchar_t number[16];
+        swprintf(number, 16, L"0x%08lX", static_cast<unsigned long>(result));
+        message = number;
+    }
+    return message;
+}
+
+HRESULT saveLink(const std::wstring &linkPath, const std::wstring &target, const std::wstring &args)
 {
     ComScope com;
     if (!com.usable())
-        return false;
+        return com.result();
     ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.putVoid())))
-        return false;
-    if (FAILED(link->SetPath(target.c_str())) || FAILED(link->SetArguments(args.c_str())))
-        return false;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkW, link.putVoid());
+    if (FAILED(result))
+        return result;
+    if (FAILED(result = link->SetPath(target.c_str()))
+        || FAILED(result = link->SetArguments(args.c_str())))
+        return result;
     const std::wstring workingFolder = folderOf(target);
     if (!workingFolder.empty())
         link->SetWorkingDirectory(workingFolder.c_str());
     link->SetShowCmd(SW_SHOWNORMAL);
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid())))
-        return false;
-    return SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
+    if (FAILED(result = link->QueryInterface(IID_IPersistFile, file.putVoid())))
+        return result;
+    return file->Save(linkPath.c_str(), TRUE);
+}
+
+} // namespace
+
+bool winCreateLink(const std::wstring &linkPath, const std::wstring &target,
+                   const std::wstring &args, std::wstring *error)
+{
+    const HRESULT result = saveLink(linkPath, target, args);
+    if (SUCCEEDED(result))
+        return true;
+    if (error)
+        *error = messageOf(result);
+    return false;
 }

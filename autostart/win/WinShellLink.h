@@ -15,6 +15,7 @@ std::wstring winStartupFolder();
 bool winOrdinaryFileExists(const std::wstring &path);
 
 // Saves a shell link at `linkPath` that starts `target` with `args`, working
-// in the target's folder. Returns whether the link was saved.
+// in the target's folder. Returns whether the link was saved; when it was
+// not and `error` is given, the system's message for the failure.
 bool winCreateLink(const std::wstring &linkPath, const std::wstring &target,
-                   const std::wstring &args);
+                   const std::wstring &args, std::wstring *error = nullptr);

@@ -11,6 +11,7 @@
 #include "SettingsStore.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -338,6 +339,44 @@ private slots:
         QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 21s ");
         QCOMPARE(control<QLabel>(dialog, "secondsTotal")->text(), "1197981");
         dialog.close();
+    }
+
+    void anAutostartEntryThatCannotBeWrittenIsReported_data()
+    {
+        QTest::addColumn<QString>("blocked"); // what stands in the way
+        QTest::addColumn<bool>("locationIsFolder");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder in the entry's place") << "entry" << false << "director";
+        QTest::newRow("a file in the autostart folder's place")
+            << "folder" << true << "A file is in the place of the folder";
+    }
+
+    void anAutostartEntryThatCannotBeWrittenIsReported()
+    {
+        QFETCH(QString, blocked);
+        QFETCH(bool, locationIsFolder);
+        QFETCH(QString, reason);
+        const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart";
+        const QString entry = folder + "/Taloran.desktop";
+        QVERIFY(QDir(folder).removeRecursively());
+        QVERIFY(blocked == "entry" ? QDir().mkpath(entry) : QFile(folder).open(QIODevice::WriteOnly));
+
+        OpenDialog open;
+        QSignalSpy failures(&open.dialog, &DetailsDialog::autostartFailed);
+        startupCheckBox(open.dialog)->setChecked(true);
+        open.dialog.close();
+        QCOMPARE(failures.count(), 1);
+        const auto failure = failures.at(0).at(0).value<Autostart::Failure>();
+        QCOMPARE(failure.change, Autostart::Failure::NotWritten);
+        QCOMPARE(failure.location, locationIsFolder ? folder : entry);
+        QCOMPARE(failure.locationIsFolder, locationIsFolder);
+        QVERIFY2(failure.reason.contains(reason, Qt::CaseInsensitive), qPrintable(failure.reason));
+
+        // Nothing to do, nothing reported.
+        open.dialog.open();
+        open.dialog.close();
+        QCOMPARE(failures.count(), 1);
+        QVERIFY(blocked == "entry" ? QDir().rmdir(entry) : QFile::remove(folder));
     }
 
     void editsAfterTheMainWindowClosedAreKept()

@@ -5,7 +5,9 @@
 # folders whose names hold spaces, non-ASCII letters, '%', quotes, '$' and
 # '`'. Unticking the box removes the entry. From a folder that no entry can
 # name alike for every launcher, the box does not stay ticked: a message says
-# why and no entry is written.
+# why and no entry is written. An entry that cannot be written or removed (a
+# read-only autostart folder) is reported in a box that names the file and
+# the reason.
 source "$(dirname "$0")/lib.sh"
 start_x
 # Only our own autostart folder is searched.
@@ -112,3 +114,52 @@ wmctrl -i -c "$MSG"
 wait_for 5 sh -c "! xwininfo -id $MSG | grep -q IsViewable" || fail "the message did not close"
 close_dialog
 [[ ! -e $ENTRY ]] || fail "an entry was written that starts nothing: $(cat "$ENTRY")"
+
+stop_app
+
+# A read-only autostart folder. Root writes past file modes, so as root the
+# widget runs without that power here.
+if ((EUID == 0)); then
+    APP_BIN=$E2E_TMP/unprivileged
+    printf '#!/bin/sh\nexec setpriv --bounding-set=-dac_override,-dac_read_search -- "%s" "$@"\n' \
+        "$TALORAN_BIN" >"$APP_BIN"
+    chmod +x "$APP_BIN"
+else
+    unset APP_BIN
+fi
+entry_box() { xdotool search --all --pid "$APP_PID" --name '^Taloran: run at startup not changed$' 2>/dev/null | head -1 | grep .; }
+# box_says TEXT...: the box appears; its text, selected and copied as a user
+# can, holds each TEXT; Return dismisses it and the widget goes on.
+box_says() {
+    wait_for 10 entry_box || fail "no box says that the entry was not changed"
+    local box copied='' text
+    box=$(entry_box)
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool windowactivate --sync "$box" mousemove --window "$box" 120 45 click 1 \
+            key ctrl+a ctrl+c 2>/dev/null || true
+        copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+        [[ $copied == *"$1"* ]] && break
+        sleep 0.2
+    done
+    for text; do [[ $copied == *"$text"* ]] || fail "the box does not say '$text': $copied"; done
+    xdotool windowactivate --sync "$box" key Return
+    wait_for 5 sh -c "! xwininfo -id $box | grep -q IsViewable" || fail "the box did not go"
+    kill -0 "$APP_PID" || fail "the widget ended after the box"
+}
+chmod 555 "$XDG_CONFIG_HOME/autostart"
+start_app
+click_startup_box
+close_dialog
+box_says "The run-at-startup entry could not be written." "File: $ENTRY" "Reason: Permission denied"
+[[ ! -e $ENTRY ]] || fail "an entry was written into a read-only folder"
+stop_app
+
+chmod 755 "$XDG_CONFIG_HOME/autostart"
+printf '[Desktop Entry]\nType=Application\nName=Taloran\nExec=/usr/bin/taloran /m\n' >"$ENTRY"
+chmod 555 "$XDG_CONFIG_HOME/autostart"
+start_app
+click_startup_box
+close_dialog
+box_says "The run-at-startup entry could not be removed." "File: $ENTRY" "Reason: Permission denied"
+[[ -e $ENTRY ]] || fail "the entry went from a read-only folder"
+chmod 755 "$XDG_CONFIG_HOME/autostart"

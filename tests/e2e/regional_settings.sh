@@ -14,10 +14,18 @@ run_in() {
 }
 
 # closes_with LOCALE TEXT: one run under LOCALE, closed by its close button,
-# leaves TEXT as the target and LOCALE's name beside it.
+# leaves TEXT as the target and LOCALE's name beside it. A target is written
+# only when changed, so the run steps the time picker up and back down.
 closes_with() {
     run_in "$1.UTF-8"
     wait_for 5 wm_state_is "$WID" Normal || fail "not shown normal"
+    click_at "$WID" 716 97
+    wait_for 5 dialog_window_of "$APP_PID" || fail "the details dialog did not open"
+    local dialog
+    dialog=$(dialog_window_of "$APP_PID")
+    xdotool windowactivate --sync "$dialog" key Up Down
+    wmctrl -i -c "$dialog"
+    wait_for 5 sh -c "! xwininfo -id $dialog | grep -q IsViewable" || fail "the dialog did not close"
     click_at "$WID" 760 97
     wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
     [[ $(setting General Target) == "$2" ]] \

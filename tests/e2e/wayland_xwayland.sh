@@ -3,7 +3,8 @@
 # no platform chosen the widget runs on XWayland, takes its stored position,
 # and a drag with the compositor's pointer moves it by the pointer's movement
 # and stores it. A platform the user chose wins: QT_QPA_PLATFORM=wayland runs
-# it natively, with no X window at all.
+# it natively, with no X window at all. A later start in the same session
+# hands over to the running widget, whichever platform it would run on.
 # Weston's own X window manager ignores a client's move of a window that is
 # already shown (so does `xdotool windowmove`), so after the drag only the
 # position that the widget gave itself and stored is asserted; GNOME and KDE
@@ -16,6 +17,15 @@ store_setting "Form%20Positions" frmMain "3000,1875,1500,12000,0"
 export DISPLAY=$XWAYLAND_DISPLAY
 start_app
 wait_for 10 window_pos_is "$WID" "100 200" || fail "stored position not taken: $(window_pos "$WID")"
+
+# One widget per session, whichever platform a later start would run on: one
+# without DISPLAY (native) and one told to run natively both hand over.
+for how in "env -u DISPLAY" "env QT_QPA_PLATFORM=wayland"; do
+    $how "$TALORAN_BIN" /m >>"$E2E_TMP/again.log" 2>&1 &
+    pid=$!
+    E2E_PIDS+=($pid)
+    wait_for 20 process_ended "$pid" || fail "a later start ($how) did not hand over"
+done
 
 # The drag: the seat's pointer is the pointer of the Xvfb that Weston runs in,
 # whose output lies at 0,0 there, as in Weston's own space.

@@ -240,31 +240,63 @@ private slots:
         QCOMPARE(closes.count(), 1);
     }
 
-    void theTargetIsWrittenWhenItDiffersFromTheStore()
+    void onlyATargetThisCopyChangedIsWritten_data()
     {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<QString>("expected"); // empty: what another copy stored stays
+        QTest::newRow("ahead, not edited") << "8:0.0 2031/7/4" << false << QString();
+        QTest::newRow("unreadable, not edited") << "not a date" << false << QString();
+        QTest::newRow("ahead, edited")
+            << "8:0.0 2031/7/4" << true << DateText::general(at(2032, 1, 2));
+        QTest::newRow("past, pulled up")
+            << "8:0.0 2001/7/4" << false << DateText::general(at(2007, 3, 11, 11, 13, 39));
+    }
+
+    void onlyATargetThisCopyChangedIsWritten()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, edited);
+        QFETCH(QString, expected);
         FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
-        storeTarget("8:0.0 2007/3/25");
+        storeTarget(stored);
         CountdownTarget model;
         model.load(DateValue(clock.now()));
-        // As loaded, the target is in the store already.
+        if (edited)
+            model.setMoment(at(2032, 1, 2));
+        // Another copy, or a hand edit, stores a newer target meanwhile.
+        storeTarget("9:0.0 2033/1/1");
         model.saveIfChanged();
-        QCOMPARE(storedTarget(), "8:0.0 2007/3/25");
-        // Written, and not again while it stays as written.
-        model.setMoment(at(2031, 7, 4));
-        QVERIFY(model.save());
-        QCOMPARE(storedTarget(), DateText::general(at(2031, 7, 4)));
-        storeTarget("kept");
-        model.saveIfChanged();
-        QCOMPARE(storedTarget(), "kept");
-        model.setMoment(at(2032, 1, 2, 3, 4, 5));
-        model.saveIfChanged();
-        QCOMPARE(storedTarget(), DateText::general(at(2032, 1, 2, 3, 4, 5)));
+        QCOMPARE(storedTarget(), expected.isEmpty() ? "9:0.0 2033/1/1" : expected);
+    }
 
-        // A target pulled up to now is written; nothing stored counts alike.
-        storeTarget("8:0.0 2001/3/25");
-        model.load(DateValue(clock.now()));
-        model.saveIfChanged();
-        QCOMPARE(storedTarget(), DateText::general(at(2007, 3, 11, 11, 13, 39)));
+    void aClosedWindowOpensAgainCountingToTheTargetAsItStands()
+    {
+        FixedClock clock(localMoment(2007, 3, 11, 11, 13, 39));
+        SettingsStore::setValue("Form Positions", "frmMain", "1500,1875,3000,12000,0");
+        CountdownTarget model;
+        CountdownWindow window(model);
+        window.start({});
+        window.bringToFront(); // open: nothing changes
+        QCOMPARE(window.pos(), QPoint(200, 100));
+        window.setWindowState(Qt::WindowMinimized);
+        click(window, "closeButton");
+        window.move(0, 0);
+        // An edit in the dialog while the window is closed.
+        model.setMoment(at(2007, 3, 25, 8));
+
+        window.reopen(true);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.windowState() & Qt::WindowMinimized);
+        QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 21s ");
+        QVERIFY(control<QTimer>(window, "tickTimer")->isActive());
+        window.close();
+
+        window.bringToFront();
+        QVERIFY(window.isVisible());
+        QVERIFY(!(window.windowState() & Qt::WindowMinimized));
+        QCOMPARE(window.pos(), QPoint(200, 100));
+        QCOMPARE(captions(window), (QStringList{"1", "6", "20", "46", "21"}));
     }
 
     void buttonClicks()

@@ -102,13 +102,15 @@ click_at "$DLG" 24 248
 wmctrl -i -c "$DLG"
 wait_for 20 sh -c "! test -e \"$link\"" || fail "unticking left Taloran.lnk behind"
 
-# The close button writes the target back; the next start reads it.
-reg_set General Target "garbage that is replaced at close"
+# The close button leaves a target that this copy did not change as it is
+# stored, also one stored by hand meanwhile; the next start reads it.
+by_hand=$(date -d "now + 13 days + 20 hours + 47 minutes" '+%Y-%m-%dT%H:%M:%S')
+reg_set General Target "$by_hand"
 click_at "$WID" 760 97
 wait_exe_ended
 stored=$(reg_get General Target) || fail "no target stored at close"
 log "stored target: $stored"
-[[ $stored != garbage* ]] || fail "closing did not write the target"
+[[ $stored == "$by_hand" ]] || fail "closing wrote an unchanged target over '$by_hand': $stored"
 
 start_exe "$TALORAN_BIN" /m
 wait_for 20 wm_state_is "$WID" Iconic || fail "second /m start not minimized"

@@ -131,6 +131,14 @@ int wmain()
     SetFileAttributesW(link.c_str(), FILE_ATTRIBUTE_NORMAL);
     check(!winOrdinaryFileExists(folder), "folder is not an ordinary file");
 
+    // A link that cannot be saved (a folder in its place) says why.
+    const std::wstring blocked = folder + L"\\Blocked.lnk";
+    CreateDirectoryW(blocked.c_str(), nullptr);
+    std::wstring error;
+    check(!winCreateLink(blocked, target, L"/m", &error), "no link over a folder");
+    check(!error.empty(), "the failure's reason given", error);
+    RemoveDirectoryW(blocked.c_str());
+
     check(DeleteFileW(link.c_str()) != 0, "link removed");
     check(!winOrdinaryFileExists(link), "link gone");
 
