@@ -8,6 +8,7 @@
 #include "NumberLabel.h"
 #include "PictureBox.h"
 #include "PictureButton.h"
+#include "SecondTicker.h"
 #include "WidgetPlacedWindow.h"
 #include "WindowPlacement.h"
 
@@ -57,12 +58,6 @@ CountdownWindow::~CountdownWindow() = default;
 
 void CountdownWindow::createControls()
 {
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("tickTimer"));
-    m_timer->setTimerType(Qt::PreciseTimer);
-    m_timer->setInterval(1);
-    connect(m_timer, &QTimer::timeout, this, &CountdownWindow::tick);
-
     const qreal ratio = devicePixelRatioF();
     m_background = new PictureBox(this);
     m_background->setObjectName(QStringLiteral("background"));
@@ -126,7 +121,10 @@ void CountdownWindow::createControls()
     setTabOrder(m_detailsButton, m_closeButton);
     setTabOrder(m_closeButton, m_minimizeButton);
 
-    m_timer->start();
+    // Ticks once a second with the dialog, and a first time as soon as the
+    // program runs.
+    m_ticks = connect(&SecondTicker::instance(), &SecondTicker::ticked, this, &CountdownWindow::tick);
+    QTimer::singleShot(0, this, &CountdownWindow::tick);
 }
 
 namespace {
@@ -208,7 +206,8 @@ void CountdownWindow::updateCaption()
 
 void CountdownWindow::tick()
 {
-    updateDisplay(false);
+    if (!m_closed)
+        updateDisplay(false);
 }
 
 void CountdownWindow::refresh()
@@ -253,6 +252,11 @@ void CountdownWindow::drag(const QPoint &pressedAt)
     m_dragging = true;
     m_cursorMoved = true;
 
+    // Mouse events wake the loop; this timer wakes it as well now and then,
+    // so that a release that went elsewhere still ends the drag. Above
+    // 20 ms, so that it stays an ordinary system timer on Windows.
+    QTimer wake;
+    wake.start(25);
     do {
         // The cursor is asked for its place only after it has moved: asking
         // costs a round trip to the window system, and the loop runs on
@@ -261,7 +265,7 @@ void CountdownWindow::drag(const QPoint &pressedAt)
             moveWithCursor();
         // The release handler, the timer and everything else pending run
         // here. Waiting for the next event, rather than spinning, keeps a
-        // drag from using a whole core; the 1 ms timer wakes the loop anyway.
+        // drag from using a whole core.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (m_dragging && m_closed) {
             m_dragging = false;
@@ -308,7 +312,7 @@ void CountdownWindow::closeEvent(QCloseEvent *event)
     // is written. Later ones write nothing.
     if (!m_closed) {
         m_closed = true;
-        m_timer->stop();
+        disconnect(m_ticks);
         m_target.save();
     }
     event->accept();

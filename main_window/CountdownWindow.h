@@ -11,7 +11,6 @@ class CountdownTarget;
 class PictureBox;
 class PictureButton;
 class QLabel;
-class QTimer;
 class WidgetPlacedWindow;
 
 // The widget itself: a borderless 800 x 125 window that counts down to the
@@ -67,7 +66,7 @@ private:
     CountdownTarget &m_target;
     std::unique_ptr<WidgetPlacedWindow> m_placement;
 
-    QTimer *m_timer = nullptr;
+    QMetaObject::Connection m_ticks;
     PictureBox *m_background = nullptr;
     PictureButton *m_minimizeButton = nullptr;
     PictureButton *m_closeButton = nullptr;

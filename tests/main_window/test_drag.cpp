@@ -138,7 +138,7 @@ private slots:
                 [&] { clock->advance(std::chrono::seconds(1)); },
                 [&] { moveCursor(grab + movement); },
                 [&] {
-                    // The next tick of the 1 ms timer shows the new second.
+                    // The next tick, within a second, shows the new second.
                     (void)QTest::qWaitFor([&] { return seconds->text() != secondsDuringDrag.last(); }, 2000);
                     secondsDuringDrag << seconds->text();
                 },
