@@ -194,7 +194,10 @@ void CountdownWindow::bringToFront()
 
 void CountdownWindow::updateCaption()
 {
-    if (windowState() & Qt::WindowMinimized) {
+    // A Wayland compositor never tells a window that it is minimized, so
+    // there the title is the time left in every state: the task list shows
+    // the countdown whether the widget is minimized or not.
+    if ((windowState() & Qt::WindowMinimized) || onWayland()) {
         // The labels as they stand, whatever they hold, each with its unit.
         setWindowTitle(tr("%1w %2d %3h %4m %5s ")
                            .arg(m_weeksLabel->text(), m_daysLabel->text(), m_hoursLabel->text(),
