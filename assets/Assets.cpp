@@ -8,9 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
-#include <QGuiApplication>
 #include <QImageReader>
-#include <QTimer>
 #include <QtEndian>
 
 // Q_INIT_RESOURCE must be used outside any namespace. In a static library the
@@ -54,19 +52,11 @@ void registerBundledFaces()
 
 bool firstPaintSeen = false;
 bool facesWanted = false;
-bool iconWanted = false;
-
-void setApplicationIcon()
-{
-    QGuiApplication::setWindowIcon(clockIcon());
-}
-
 // Watches every event until the first paint of the program begins, then
 // does what was left for it and removes itself. The bundled faces are
 // registered before that paint: registering a face sets up fontconfig, and
 // Qt builds its list of the system's fonts at the first text drawn, so both
-// wait until the window is on the screen, and the list is built once. The
-// icon is decoded after that paint.
+// wait until the window is on the screen, and the list is built once.
 class FirstPaintHook : public QObject
 {
 public:
@@ -79,8 +69,6 @@ protected:
             firstPaintSeen = true;
             if (facesWanted)
                 registerBundledFaces();
-            if (iconWanted)
-                QTimer::singleShot(0, QCoreApplication::instance(), setApplicationIcon);
             QCoreApplication::instance()->removeEventFilter(this);
             deleteLater();
         }
@@ -236,12 +224,6 @@ QIcon clockIcon()
     }
     icon.addFile(QStringLiteral(":/taloran/taloran.png"), QSize(256, 256));
     return icon;
-}
-
-void setApplicationIconAfterFirstPaint()
-{
-    if (!leaveToFirstPaint(iconWanted))
-        setApplicationIcon();
 }
 
 QFont numberFont()

@@ -23,11 +23,6 @@ QCursor handCursor();
 // The clock icon of the windows and the program: 16 and 32 pixels (and more).
 QIcon clockIcon();
 
-// Makes the clock icon the application's, and so every window's, once the
-// first paint of the program has ended; at once when that has passed.
-// Decoding the icon's pictures then waits until a window is on the screen.
-void setApplicationIconAfterFirstPaint();
-
 // The number labels' face: "Haettenschweiler" 42 pt, weight 500, when installed,
 // else the bundled Noto Sans ExtraCondensed Black at 42 pt. Both families are
 // named in the font and Qt takes the first it has when the text is drawn.
