@@ -213,16 +213,22 @@ QIcon clockIcon()
 {
     initTaloranAssets();
     QIcon icon;
-    // The .ico holds the 16 and 32-pixel pictures; without Qt's ico reader the
-    // PNGs of the same clock stand in for them.
+    // On Windows the .ico's own 16 and 32-pixel pictures, when Qt reads .ico
+    // files; elsewhere the PNGs of the same clock, since reading the .ico
+    // loads Qt's image plugins, and the icon is decoded before the first
+    // window is mapped. No window shows more than 128 pixels of it (an X11
+    // window cannot even carry 256), so the 256-pixel picture is not decoded.
+#ifdef Q_OS_WIN
     const bool icoReadable = QImageReader::supportedImageFormats().contains("ico");
+#else
+    const bool icoReadable = false;
+#endif
     if (icoReadable)
         icon.addFile(QStringLiteral(":/taloran/clock.ico"));
     for (int size : {16, 32, 48, 64, 128}) {
         if (!icoReadable || size > 32)
             icon.addFile(QStringLiteral(":/taloran/taloran-%1.png").arg(size), QSize(size, size));
     }
-    icon.addFile(QStringLiteral(":/taloran/taloran.png"), QSize(256, 256));
     return icon;
 }
 

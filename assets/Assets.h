@@ -20,7 +20,7 @@ QPixmap pixmap(const QString &name, qreal devicePixelRatio = 1.0);
 // The hand pointer of the buttons, hot spot at the tip of the index finger (5, 1).
 QCursor handCursor();
 
-// The clock icon of the windows and the program: 16 and 32 pixels (and more).
+// The clock icon of the windows: 16 to 128 pixels.
 QIcon clockIcon();
 
 // The number labels' face: "Haettenschweiler" 42 pt, weight 500, when installed,
