@@ -30,7 +30,7 @@ sleep $((trace_from + 10 - SECONDS > 0 ? trace_from + 10 - SECONDS : 0))
 calls=$(tr -d '\r' <"$E2E_TMP/app.log" | grep -aE '^[0-9a-f]+:Call ' | sed 's/^[0-9a-f]*:Call //')
 cp "$E2E_TMP/app.log" "$E2E_OUT/wine_timers_relay.log" 2>/dev/null || true
 log "timer calls: $(grep -oiE '^[a-z0-9]+\.[a-z]+' <<<"$calls" | sort | uniq -c | xargs)"
-grep -qi 'SetWaitableTimer' <<<"$calls" || fail "no waitable timer in the trace (is relay tracing on?)"
 # timeSetEvent(delay, resolution, ...) and timeBeginPeriod(period).
 fine=$(grep -iE 'timeSetEvent\([0-9a-f]+,0*1,|timeBeginPeriod\(0*1\)' <<<"$calls" || true)
 [[ -z $fine ]] || fail "1 ms timer resolution asked for: $(head -n3 <<<"$fine")"
+grep -qi 'SetWaitableTimer' <<<"$calls" || fail "no waitable timer in the trace (is relay tracing on?)"
