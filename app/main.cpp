@@ -77,7 +77,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TALORAN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.taloran.Taloran"));
     initTaloranAssets();
-    Assets::setApplicationIconAfterFirstPaint();
+    // The clock icon goes on every window before it is mapped, also on a
+    // window that starts minimized and so is not painted until restored.
+    QGuiApplication::setWindowIcon(Assets::clockIcon());
 
     // One widget per user and session: a later start hands its request over
     // to the running copy and ends here, having shown and written nothing.

@@ -8,9 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
-#include <QGuiApplication>
 #include <QImageReader>
-#include <QTimer>
 #include <QtEndian>
 
 // Q_INIT_RESOURCE must be used outside any namespace. In a static library the
@@ -54,19 +52,11 @@ void registerBundledFaces()
 
 bool firstPaintSeen = false;
 bool facesWanted = false;
-bool iconWanted = false;
-
-void setApplicationIcon()
-{
-    QGuiApplication::setWindowIcon(clockIcon());
-}
-
 // Watches every event until the first paint of the program begins, then
 // does what was left for it and removes itself. The bundled faces are
 // registered before that paint: registering a face sets up fontconfig, and
 // Qt builds its list of the system's fonts at the first text drawn, so both
-// wait until the window is on the screen, and the list is built once. The
-// icon is decoded after that paint.
+// wait until the window is on the screen, and the list is built once.
 class FirstPaintHook : public QObject
 {
 public:
@@ -79,8 +69,6 @@ protected:
             firstPaintSeen = true;
             if (facesWanted)
                 registerBundledFaces();
-            if (iconWanted)
-                QTimer::singleShot(0, QCoreApplication::instance(), setApplicationIcon);
             QCoreApplication::instance()->removeEventFilter(this);
             deleteLater();
         }
@@ -225,23 +213,23 @@ QIcon clockIcon()
 {
     initTaloranAssets();
     QIcon icon;
-    // The .ico holds the 16 and 32-pixel pictures; without Qt's ico reader the
-    // PNGs of the same clock stand in for them.
+    // On Windows the .ico's own 16 and 32-pixel pictures, when Qt reads .ico
+    // files; elsewhere the PNGs of the same clock, since reading the .ico
+    // loads Qt's image plugins, and the icon is decoded before the first
+    // window is mapped. No window shows more than 128 pixels of it (an X11
+    // window cannot even carry 256), so the 256-pixel picture is not decoded.
+#ifdef Q_OS_WIN
     const bool icoReadable = QImageReader::supportedImageFormats().contains("ico");
+#else
+    const bool icoReadable = false;
+#endif
     if (icoReadable)
         icon.addFile(QStringLiteral(":/taloran/clock.ico"));
     for (int size : {16, 32, 48, 64, 128}) {
         if (!icoReadable || size > 32)
             icon.addFile(QStringLiteral(":/taloran/taloran-%1.png").arg(size), QSize(size, size));
     }
-    icon.addFile(QStringLiteral(":/taloran/taloran.png"), QSize(256, 256));
     return icon;
-}
-
-void setApplicationIconAfterFirstPaint()
-{
-    if (!leaveToFirstPaint(iconWanted))
-        setApplicationIcon();
 }
 
 QFont numberFont()

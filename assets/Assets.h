@@ -20,13 +20,8 @@ QPixmap pixmap(const QString &name, qreal devicePixelRatio = 1.0);
 // The hand pointer of the buttons, hot spot at the tip of the index finger (5, 1).
 QCursor handCursor();
 
-// The clock icon of the windows and the program: 16 and 32 pixels (and more).
+// The clock icon of the windows: 16 to 128 pixels.
 QIcon clockIcon();
-
-// Makes the clock icon the application's, and so every window's, once the
-// first paint of the program has ended; at once when that has passed.
-// Decoding the icon's pictures then waits until a window is on the screen.
-void setApplicationIconAfterFirstPaint();
 
 // The number labels' face: "Haettenschweiler" 42 pt, weight 500, when installed,
 // else the bundled Noto Sans ExtraCondensed Black at 42 pt. Both families are

@@ -6,6 +6,7 @@
 #include "DateText.h"
 #include "LocalClock.h"
 #include "PickerTyping.h"
+#include "SecondTicker.h"
 #include "WindowPlacement.h"
 
 #include <QCheckBox>
@@ -62,12 +63,6 @@ void DetailsDialog::open()
 
 void DetailsDialog::addControls()
 {
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("tickTimer"));
-    m_timer->setTimerType(Qt::PreciseTimer);
-    m_timer->setInterval(1);
-    connect(m_timer, &QTimer::timeout, this, &DetailsDialog::tick);
-
     m_startupCheckBox = new QCheckBox(tr("Run Taloran at startup (starts minimized)"), this);
     m_startupCheckBox->setObjectName(QStringLiteral("startupCheckBox"));
     m_startupCheckBox->setGeometry(16, 240, 289, 17);
@@ -138,21 +133,23 @@ void DetailsDialog::addControls()
              m_datePicker, m_timePicker, m_pickerCaption})
         control->show();
 
-    m_timer->start();
+    // Ticks once a second with the main window, and a first time as soon as
+    // the dialog is on its way.
+    m_ticks = connect(&SecondTicker::instance(), &SecondTicker::ticked, this, &DetailsDialog::tick);
+    QTimer::singleShot(0, this, &DetailsDialog::tick);
 }
 
 void DetailsDialog::removeControls()
 {
     // Deferred: the close may come from a key press inside one of them.
     for (QObject *control : std::initializer_list<QObject *>{
-             m_timer, m_startupCheckBox, m_totalsGroup, m_datePicker, m_timePicker,
+             m_startupCheckBox, m_totalsGroup, m_datePicker, m_timePicker,
              m_pickerCaption}) {
         if (auto *widget = qobject_cast<QWidget *>(control))
             widget->hide();
         control->deleteLater();
     }
-    m_timer->stop();
-    m_timer = nullptr;
+    disconnect(m_ticks);
     m_startupCheckBox = nullptr;
     m_totalsGroup = nullptr;
     m_secondsCaption = m_secondsTotal = m_minutesCaption = m_minutesTotal = nullptr;
@@ -214,7 +211,8 @@ void DetailsDialog::refuseUnstartableProgram(bool checked)
 
 void DetailsDialog::tick()
 {
-    updateTotals(false);
+    if (isLoaded())
+        updateTotals(false);
 }
 
 void DetailsDialog::refresh()

@@ -11,7 +11,6 @@ class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QTimeEdit;
-class QTimer;
 
 // The details dialog: picks the target with a time picker and a date picker,
 // shows the time left as four totals, and carries the run-at-startup option.
@@ -64,7 +63,7 @@ private:
     QChar m_lastDigit;
 
     // Controls, in the order of creation; null while the dialog is unloaded.
-    QTimer *m_timer = nullptr;
+    QMetaObject::Connection m_ticks;
     QCheckBox *m_startupCheckBox = nullptr;
     QGroupBox *m_totalsGroup = nullptr;
     QLabel *m_secondsCaption = nullptr;

@@ -6,6 +6,7 @@
 #include "LocalClock.h"
 #include "NumberLabel.h"
 #include "PictureButton.h"
+#include "SecondTicker.h"
 #include "WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -45,12 +46,6 @@ CountdownWindow::~CountdownWindow() = default;
 
 void CountdownWindow::addControls()
 {
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("tickTimer"));
-    m_timer->setTimerType(Qt::PreciseTimer);
-    m_timer->setInterval(1);
-    connect(m_timer, &QTimer::timeout, this, &CountdownWindow::tick);
-
     const auto button = [&](const char *name, const QString &picture, int x,
                             const QString &accessibleName) {
         auto *pictureButton = new PictureButton(picture, this);
@@ -102,7 +97,10 @@ void CountdownWindow::addControls()
     setTabOrder(m_closeButton, m_minimizeButton);
     setFocus();
 
-    m_timer->start();
+    // Ticks once a second with the dialog, and a first time as soon as the
+    // program runs.
+    m_ticks = connect(&SecondTicker::instance(), &SecondTicker::ticked, this, &CountdownWindow::tick);
+    QTimer::singleShot(0, this, &CountdownWindow::tick);
 }
 
 namespace {
@@ -153,7 +151,7 @@ void CountdownWindow::reopen(bool minimized)
     m_closed = false;
     setWindowState(Qt::WindowNoState);
     updateDisplay(true);
-    m_timer->start();
+    m_ticks = connect(&SecondTicker::instance(), &SecondTicker::ticked, this, &CountdownWindow::tick);
     placeAndShow(minimized);
 }
 
@@ -185,7 +183,10 @@ void CountdownWindow::bringToFront()
 
 void CountdownWindow::updateCaption()
 {
-    if (windowState() & Qt::WindowMinimized) {
+    // A Wayland compositor never tells a window that it is minimized, so
+    // there the title is the time left in every state: the task list shows
+    // the countdown whether the widget is minimized or not.
+    if ((windowState() & Qt::WindowMinimized) || !WindowPlacement::positionIsKnown()) {
         // The labels as they stand, whatever they hold, each with its unit.
         setWindowTitle(tr("%1w %2d %3h %4m %5s ")
                            .arg(m_weeksLabel->text(), m_daysLabel->text(), m_hoursLabel->text(),
@@ -197,7 +198,8 @@ void CountdownWindow::updateCaption()
 
 void CountdownWindow::tick()
 {
-    updateDisplay(false);
+    if (!m_closed)
+        updateDisplay(false);
 }
 
 void CountdownWindow::refresh()
@@ -285,7 +287,7 @@ void CountdownWindow::closeEvent(QCloseEvent *event)
     // it is reopened does nothing.
     if (!m_closed) {
         m_closed = true;
-        m_timer->stop();
+        disconnect(m_ticks);
         m_dragOffset.reset();
         emit closed();
     }

@@ -10,7 +10,6 @@
 class CountdownTarget;
 class PictureButton;
 class QLabel;
-class QTimer;
 
 // The widget itself: a borderless 800 x 125 window that counts down to the
 // target in five number labels on a picture background, with minimize,
@@ -76,7 +75,7 @@ private:
 
     CountdownTarget &m_target;
 
-    QTimer *m_timer = nullptr;
+    QMetaObject::Connection m_ticks;
     QPixmap m_background;
     PictureButton *m_minimizeButton = nullptr;
     PictureButton *m_closeButton = nullptr;

@@ -98,14 +98,16 @@ void LocalClock::setSource(Source s)
 
 std::chrono::local_seconds LocalClock::systemNow()
 {
-    // The main window asks for the time about a thousand times a second, so
-    // the broken-down local time is worked out once per second only.
+    // The broken-down local time is worked out once per second only.
     // localtime_r follows daylight-saving changes from the loaded zone rules;
     // the zone itself is read again once a second, so that a change of the
     // system's zone (a laptop that travels) is followed while running.
+    // The second is read from the precise clock: std::time() moves on only
+    // at the kernel's next tick, some milliseconds after the second began.
     static std::time_t cachedUtc = -1;
     static std::chrono::local_seconds cachedLocal{};
-    const std::time_t utc = std::time(nullptr);
+    const std::time_t utc = std::chrono::system_clock::to_time_t(
+        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
     if (utc == cachedUtc)
         return cachedLocal;
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A Wayland session with no X server (Weston, headless): the widget runs
 # natively, is shown with its artwork and the time left, counts as the clock
-# moves, and leaves the stored position and the unchanged target alone.
+# moves, shows the time left as its title (the compositor never says that it
+# is minimized), and leaves the stored position and the unchanged target alone.
 # Weston shows it where it likes; the screenshot finds it there.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/weston.sh"
@@ -15,7 +16,7 @@ wait_for 20 background_shown "$E2E_TMP/before.png" || fail "Weston showed no bac
 set_fake_clock "2007-03-11 11:13:39"
 env -u FAKETIME "LC_ALL=$APP_LOCALE" "LD_PRELOAD=$FAKETIME_LIB" "FAKETIME_TIMESTAMP_FILE=$FAKE_CLOCK_FILE" \
     FAKETIME_FMT=%s FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 \
-    "$TALORAN_BIN" >"$E2E_TMP/app.log" 2>&1 &
+    WAYLAND_DEBUG=client "$TALORAN_BIN" >"$E2E_TMP/app.log" 2>&1 &
 APP_PID=$!
 E2E_PIDS+=($APP_PID)
 
@@ -37,6 +38,11 @@ first=$(seconds_label "$E2E_TMP/after.png")
 set_fake_clock "2007-03-11 11:13:40"
 counted() { weston_screenshot "$E2E_TMP/later.png" && [[ $(seconds_label "$E2E_TMP/later.png") != "$first" ]]; }
 wait_for 10 counted || fail "the seconds did not change"
+
+# The title that the task list shows is the time left, and follows it.
+last_title() { sed -n 's/.*xdg_toplevel@[0-9]*\.set_title("\(.*\)")$/\1/p' "$E2E_TMP/app.log" | tail -n1; }
+titled() { [[ $(last_title) == "1w 6d 20h 46m 20s " ]]; }
+wait_for 10 titled || fail "the title is '$(last_title)'"
 
 # SIGTERM ends it normally: the target, which it did not change, and the
 # stored position are left as they were.

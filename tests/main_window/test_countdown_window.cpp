@@ -235,7 +235,10 @@ private slots:
         window.start({});
         click(window, "closeButton");
         QVERIFY(!window.isVisible());
-        QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
+        // A closed window counts no more.
+        label(window, "secondsLabel")->setText("x");
+        QVERIFY(waitForTick(window));
+        QCOMPARE(label(window, "secondsLabel")->text(), "x");
         window.close();
         QCOMPARE(closes.count(), 1);
     }
@@ -289,7 +292,10 @@ private slots:
         QVERIFY(window.isVisible());
         QVERIFY(window.windowState() & Qt::WindowMinimized);
         QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 21s ");
-        QVERIFY(control<QTimer>(window, "tickTimer")->isActive());
+        // Counting again.
+        clock.advance(std::chrono::seconds(1));
+        QVERIFY(waitForTick(window));
+        QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 20s ");
         window.close();
 
         window.bringToFront();
@@ -329,7 +335,6 @@ private slots:
 
         click(window, "closeButton");
         QVERIFY(!window.isVisible());
-        QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
     }
 
     void buttonsWorkFromTheKeyboard()
@@ -454,11 +459,6 @@ private slots:
             QCOMPARE(control<QWidget>(window, name)->cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(control<QWidget>(window, "detailsButton")->accessibleName(), "Details");
         QCOMPARE(label(window, "secondsLabel")->accessibleDescription(), "seconds");
-
-        auto *timer = control<QTimer>(window, "tickTimer");
-        QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), 1);
-        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     }
 };
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # soak.sh [--minutes N] [--interval S]: runs the widget and the floor program
-# (a bare window with the same 1 ms timer) side by side under one Xvfb +
+# (a bare window with a 1 ms timer) side by side under one Xvfb +
 # openbox for N minutes (default 10), and samples both every S seconds
 # (default 5): CPU time on the processor, resident memory, open descriptors.
 # The details dialog is open during the middle third. Prints, per phase, the

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # startup.sh [--runs N]: the time from starting a program to its first
 # window being mapped, for the widget and for the floor program (a frameless
-# 800 x 125 label with bold text and the same 1 ms timer), N runs each
+# 800 x 125 label with bold text and a 1 ms timer), N runs each
 # (default 9, at least 7), alternating which goes first, under one Xvfb +
 # openbox and a private D-Bus session bus (dbus-run-session), as at a logon.
 # Prints every run, then the median and minimum of each, the widget/floor

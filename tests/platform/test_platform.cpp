@@ -3,12 +3,15 @@
 #include "TestMain.h"
 
 #include "LocalClock.h"
+#include "SecondTicker.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QSettings>
+
+#include <thread>
 
 class TestPlatform : public QObject
 {
@@ -74,8 +77,30 @@ private slots:
         };
         QVERIFY(toLocal(before) <= now && now <= toLocal(after));
 
+        // Read as a second begins, the clock already shows that second.
+        const auto second = ceil<seconds>(system_clock::now());
+        std::this_thread::sleep_until(second - milliseconds(2));
+        while (system_clock::now() < second) {
+        }
+        const QDateTime begun = QDateTime::fromSecsSinceEpoch(second.time_since_epoch().count());
+        QCOMPARE(LocalClock::now(), toLocal(begun));
+
         FixedClock fixed(localMoment(2007, 3, 11, 11, 13, 39));
         QCOMPARE(LocalClock::now(), localMoment(2007, 3, 11, 11, 13, 39));
+    }
+
+    void theTickerTicksAsEachSecondBegins()
+    {
+        // Each tick falls in a later second of the wall clock than the one
+        // before: one tick a second, none early.
+        using namespace std::chrono;
+        QList<sys_seconds> ticks;
+        connect(&SecondTicker::instance(), &SecondTicker::ticked, this,
+                [&ticks] { ticks << floor<seconds>(system_clock::now()); });
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 3, 10000);
+        disconnect(&SecondTicker::instance(), nullptr, this, nullptr);
+        for (qsizetype i = 1; i < ticks.size(); ++i)
+            QVERIFY(ticks[i] > ticks[i - 1]);
     }
 };
 

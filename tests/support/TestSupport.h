@@ -5,6 +5,7 @@
 
 #include "DateValue.h"
 #include "LocalClock.h"
+#include "SecondTicker.h"
 #include "SettingsStore.h"
 
 #include <QFile>
@@ -87,11 +88,11 @@ T *control(const QObject &parent, const char *name)
     return found;
 }
 
-// Runs the event loop until the window's timer has ticked once: the window's
-// own handler of the tick runs before this returns.
-inline bool waitForTick(const QObject &window)
+// Runs the event loop until the program's ticker has ticked once: the
+// handler of every window that observes it has run before this returns.
+inline bool waitForTick(const QObject &)
 {
-    QSignalSpy ticks(control<QTimer>(window, "tickTimer"), &QTimer::timeout);
+    QSignalSpy ticks(&SecondTicker::instance(), &SecondTicker::ticked);
     return ticks.wait(5000);
 }
 
