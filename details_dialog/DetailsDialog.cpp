@@ -211,7 +211,7 @@ void DetailsDialog::refuseUnstartableProgram(bool checked)
 
 void DetailsDialog::tick()
 {
-    if (isLoaded())
+    if (hasControls())
         updateTotals(false);
 }
 
