@@ -355,8 +355,12 @@ private slots:
         QFETCH(QString, blocked);
         QFETCH(bool, locationIsFolder);
         QFETCH(QString, reason);
-        const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart";
-        const QString entry = folder + "/Taloran.desktop";
+#ifdef Q_OS_WIN
+        if (blocked == "folder")
+            QSKIP("the Startup folder is the shell's own");
+#endif
+        const QString folder = Autostart::folder();
+        const QString entry = Autostart::entryPath();
         QVERIFY(QDir(folder).removeRecursively());
         QVERIFY(blocked == "entry" ? QDir().mkpath(entry) : QFile(folder).open(QIODevice::WriteOnly));
 
@@ -369,7 +373,9 @@ private slots:
         QCOMPARE(failure.change, Autostart::Failure::NotWritten);
         QCOMPARE(failure.location, locationIsFolder ? folder : entry);
         QCOMPARE(failure.locationIsFolder, locationIsFolder);
+#ifndef Q_OS_WIN // the system's own words there
         QVERIFY2(failure.reason.contains(reason, Qt::CaseInsensitive), qPrintable(failure.reason));
+#endif
 
         // Nothing to do, nothing reported.
         open.dialog.open();
