@@ -3,12 +3,13 @@
 #include "DateText.h"
 #include "SettingsStore.h"
 
-#include <QLocale>
-
 namespace {
 const QString section = QStringLiteral("General");
 const QString key = QStringLiteral("Target");
-// The name of the regional settings that wrote the text of "Target".
+// Beside the text of "Target": the exact format it is written in and the name
+// of the locale whose words and digits it uses. Earlier builds stored the
+// name only, or nothing.
+const QString formatKey = QStringLiteral("TargetFormat");
 const QString localeKey = QStringLiteral("TargetLocale");
 const QString defaultText = QStringLiteral("00:00 2000/01/01");
 } // namespace
@@ -29,9 +30,10 @@ void CountdownTarget::load(const DateValue &now)
     const QString stored = SettingsStore::getSetting(section, key);
     std::optional<DateValue> read;
     if (!stored.trimmed().isEmpty())
-        read = DateText::readWritten(stored, SettingsStore::getSetting(section, localeKey));
+        read = DateText::fromStoredText({stored, SettingsStore::getSetting(section, formatKey),
+                                         SettingsStore::getSetting(section, localeKey)});
     m_keepStored = !stored.trimmed().isEmpty() && !read;
-    DateValue target = read.value_or(*DateText::read(defaultText));
+    DateValue target = read.value_or(*DateText::fromString(defaultText));
     if (target < now)
         target = now;
     m_moment = target;
@@ -42,9 +44,10 @@ bool CountdownTarget::save()
     m_saved = m_moment;
     if (m_keepStored)
         return true;
-    const QLocale locale = QLocale::system();
-    return SettingsStore::saveSetting(section, key, DateText::general(m_moment, locale))
-        && SettingsStore::saveSetting(section, localeKey, locale.name());
+    const DateText::StoredText stored = DateText::toStoredText(m_moment);
+    return SettingsStore::saveSetting(section, key, stored.text)
+        && SettingsStore::saveSetting(section, formatKey, stored.format)
+        && SettingsStore::saveSetting(section, localeKey, stored.localeName);
 }
 
 void CountdownTarget::saveIfChanged()

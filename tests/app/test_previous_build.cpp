@@ -2,7 +2,7 @@
 // wrote them (previous_build/: a drag of the widget, the run-at-startup option
 // switched on in the details dialog, the widget closed; en_US, UTC) are read
 // by this build with the same result, and written back byte for byte (the
-// target with the name of its regional settings added).
+// target with its format and the name of its locale added).
 
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -62,10 +62,10 @@ private slots:
         QVERIFY(!(window.windowState() & Qt::WindowMinimized));
 
         // Closing writes the target back: the file stays as it was, with the
-        // name of the regional settings that wrote the target beside it.
+        // format and the locale that wrote the target beside it.
         window.close();
         QByteArray expected = readAll(previousBuild + QLatin1String("/Taloran.conf"));
-        expected.replace("AM\n", "AM\nTargetLocale=en_US\n");
+        expected.replace("AM\n", "AM\nTargetFormat=M/d/yyyy h:mm:ss AP\nTargetLocale=en_US\n");
         QCOMPARE(readAll(SettingsStore::location()), expected);
     }
 

@@ -355,7 +355,7 @@ private slots:
         dialog.close();
         target.saveIfChanged();
         QCOMPARE(SettingsStore::getSetting("General", "Target"),
-                 DateText::general(at(2030, 1, 2, 12)));
+                 DateText::toString(at(2030, 1, 2, 12)));
     }
 
     void layout()

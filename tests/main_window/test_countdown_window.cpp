@@ -181,7 +181,7 @@ private slots:
         QTest::newRow("ahead") << "8:0.0 2007/3/25" << at(2007, 3, 25, 8);
         QTest::newRow("equal to now") << "11:13.39 2007/3/11" << now;
         QTest::newRow("one second ago") << "11:13.38 2007/3/11" << now;
-        QTest::newRow("general text") << DateText::general(at(2031, 7, 4, 0, 0, 1))
+        QTest::newRow("general text") << DateText::toString(at(2031, 7, 4, 0, 0, 1))
                                       << at(2031, 7, 4, 0, 0, 1);
         QTest::newRow("unreadable") << "not a date" << now;
         QTest::newRow("empty text") << "" << now;
@@ -236,7 +236,7 @@ private slots:
         model.setMoment(at(2031, 7, 4));
         click(window, "closeButton");
         QVERIFY(!window.isVisible());
-        QCOMPARE(storedTarget(), DateText::general(at(2031, 7, 4)));
+        QCOMPARE(storedTarget(), DateText::toString(at(2031, 7, 4)));
         QVERIFY(!control<QTimer>(window, "tickTimer")->isActive());
 
         // A second close does not write again, nor does the end of the
@@ -249,7 +249,7 @@ private slots:
         // A target changed after the close is written when the program ends.
         model.setMoment(at(2032, 1, 2, 3, 4, 5));
         model.saveIfChanged();
-        QCOMPARE(storedTarget(), DateText::general(at(2032, 1, 2, 3, 4, 5)));
+        QCOMPARE(storedTarget(), DateText::toString(at(2032, 1, 2, 3, 4, 5)));
     }
 
     void theEndOfTheProgramWritesATargetNeverWritten()
@@ -260,7 +260,7 @@ private slots:
         CountdownWindow window(model);
         window.start({});
         model.saveIfChanged();
-        QCOMPARE(storedTarget(), DateText::general(at(2007, 3, 11, 11, 13, 39)));
+        QCOMPARE(storedTarget(), DateText::toString(at(2007, 3, 11, 11, 13, 39)));
     }
 
     void pressesOnLabelsAndButtonsStayThere()
