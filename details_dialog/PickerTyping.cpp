@@ -1,5 +1,7 @@
 #include "PickerTyping.h"
 
+#include "DateText.h"
+
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QKeyEvent>
@@ -27,31 +29,6 @@ int largestOf(Section section)
     }
 }
 
-// The format's runs of field letters, or nothing when a quote is left open.
-std::optional<QStringList> fieldRuns(const QString &format)
-{
-    static const QString letters = QStringLiteral("dMyhHmszaApPt");
-    QStringList runs;
-    for (qsizetype i = 0; i < format.size();) {
-        const QChar c = format.at(i);
-        if (c == u'\'') {
-            const qsizetype end = format.indexOf(u'\'', i + 1);
-            if (end < 0)
-                return std::nullopt;
-            i = end + 1;
-        } else if (letters.contains(c)) {
-            qsizetype j = i;
-            while (j < format.size() && format.at(j) == c)
-                ++j;
-            runs.append(format.mid(i, j - i));
-            i = j;
-        } else {
-            ++i;
-        }
-    }
-    return runs;
-}
-
 } // namespace
 
 PickerTyping::PickerTyping(QDateTimeEdit *picker)
@@ -70,11 +47,14 @@ PickerTyping::PickerTyping(QDateTimeEdit *picker)
 bool PickerTyping::handlesFormat() const
 {
     static const QStringList numeric{"d", "dd", "M", "MM", "yyyy", "H", "HH", "m", "mm", "s", "ss"};
-    const auto runs = fieldRuns(m_picker->displayFormat());
-    if (!m_edit || !runs || runs->size() != m_picker->sectionCount())
-        return false;
-    return std::all_of(runs->cbegin(), runs->cend(),
-                       [](const QString &run) { return numeric.contains(run); });
+    const QList<DateText::FormatPiece> pieces = DateText::splitFormat(m_picker->displayFormat());
+    const auto fields = std::count_if(pieces.cbegin(), pieces.cend(), [](const auto &piece) {
+        return piece.kind == DateText::FormatPiece::Field;
+    });
+    return m_edit && fields == m_picker->sectionCount()
+        && std::all_of(pieces.cbegin(), pieces.cend(), [](const auto &piece) {
+               return piece.kind != DateText::FormatPiece::Field || numeric.contains(piece.text);
+           });
 }
 
 bool PickerTyping::eventFilter(QObject *watched, QEvent *event)
@@ -228,33 +208,28 @@ QString PickerTyping::heldText() const
     };
     QString text;
     int section = 0;
-    for (qsizetype i = 0; i < format.size();) {
-        const QChar c = format.at(i);
-        if (c == u'\'') {
-            const qsizetype end = format.indexOf(u'\'', i + 1);
-            text += format.mid(i + 1, end - i - 1);
-            i = end + 1;
+    for (const DateText::FormatPiece &piece : DateText::splitFormat(format)) {
+        if (piece.kind == DateText::FormatPiece::Quoted) {
+            QString quoted = piece.text.mid(1);
+            if (quoted.endsWith(u'\''))
+                quoted.chop(1);
+            text += quoted.replace(QStringLiteral("''"), QStringLiteral("'"));
             continue;
         }
-        if (!QStringLiteral("dMyHms").contains(c)) {
-            text += c;
-            ++i;
+        if (piece.kind == DateText::FormatPiece::Literal) {
+            text += piece.text;
             continue;
         }
-        qsizetype j = i;
-        while (j < format.size() && format.at(j) == c)
-            ++j;
         const int field = section - m_firstSection;
         if (field >= 0 && !m_digits.at(field).isEmpty()) {
             text += localDigits(m_digits.at(field));
         } else {
-            const QString run = format.mid(i, j - i);
-            const QString shown = QStringLiteral("dMy").contains(c) ? m_before.date().toString(run)
-                                                                   : m_before.time().toString(run);
+            const bool isDate = QStringLiteral("dMy").contains(piece.text.front());
+            const QString shown = isDate ? m_before.date().toString(piece.text)
+                                         : m_before.time().toString(piece.text);
             text += localDigits(shown);
         }
         ++section;
-        i = j;
     }
     return text;
 }
