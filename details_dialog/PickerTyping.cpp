@@ -9,6 +9,10 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 using Section = QDateTimeEdit::Section;
@@ -27,6 +31,23 @@ int largestOf(Section section)
     case QDateTimeEdit::HourSection: return 23;
     default: return 59; // minutes and seconds
     }
+}
+
+// The latest year that a two-digit year stands for: Windows' setting for the
+// user (2049 unless changed), and elsewhere POSIX's rule for "%y", under
+// which 69 to 99 are 1969 to 1999 and 00 to 68 are 2000 to 2068.
+int twoDigitYearMax()
+{
+#ifdef Q_OS_WIN
+    DWORD max = 0;
+    if (GetCalendarInfoEx(LOCALE_NAME_USER_DEFAULT, CAL_GREGORIAN, nullptr,
+                          CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0, &max)
+        && max >= 99 && max <= 9999)
+        return int(max);
+    return 2049;
+#else
+    return 2068;
+#endif
 }
 
 } // namespace
@@ -136,7 +157,7 @@ void PickerTyping::typeSeparator()
         finish();
 }
 
-std::optional<QDateTime> PickerTyping::typedValue() const
+std::optional<QDateTime> PickerTyping::typedValue(bool ended) const
 {
     int year = m_before.date().year(), month = m_before.date().month(), day = m_before.date().day();
     int hour = m_before.time().hour(), minute = m_before.time().minute();
@@ -148,7 +169,13 @@ std::optional<QDateTime> PickerTyping::typedValue() const
         switch (m_picker->sectionAt(m_firstSection + field)) {
         case QDateTimeEdit::DaySection: day = value; break;
         case QDateTimeEdit::MonthSection: month = value; break;
-        case QDateTimeEdit::YearSection: year = value; break;
+        case QDateTimeEdit::YearSection:
+            year = value;
+            // A year left at two digits is one of the hundred years up to
+            // the platform's latest.
+            if (ended && m_digits.at(field).size() == 2)
+                year = twoDigitYearMax() - (twoDigitYearMax() - value) % 100;
+            break;
         case QDateTimeEdit::HourSection: hour = value; break;
         case QDateTimeEdit::MinuteSection: minute = value; break;
         case QDateTimeEdit::SecondSection: second = value; break;
@@ -239,8 +266,13 @@ void PickerTyping::finish()
     if (!m_typing)
         return;
     m_typing = false;
-    if (typedValue())
+    if (const auto value = typedValue(true)) {
+        // Shows the value in full where the typed text was only held.
+        setPickerValue(*value);
+        const QSignalBlocker blocker(m_edit);
+        m_edit->setText(m_picker->locale().toString(*value, m_picker->displayFormat()));
         return;
+    }
     // What was typed is no date or time: the picker goes back, and says so.
     QApplication::beep();
     setPickerValue(m_before);
