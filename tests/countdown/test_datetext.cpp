@@ -114,6 +114,9 @@ private slots:
     void arbitraryTextIsHandled();
     void readsUnderTheWriterLocale_data();
     void readsUnderTheWriterLocale();
+    void storedTextReadsInItsFormat_data();
+    void storedTextReadsInItsFormat();
+    void datesAreWrittenAsLcTimeSays();
 };
 
 void TestDateText::roundTrip()
@@ -332,6 +335,61 @@ void TestDateText::readsUnderTheWriterLocale()
     // A writer that names no locale Qt knows leaves the current one.
     if (writer == reader)
         QCOMPARE(describe(DateText::fromStoredText({text, {}, "xx_nonsense"}, QLocale(reader))), iso(moment));
+}
+
+void TestDateText::storedTextReadsInItsFormat_data()
+{
+    QTest::addColumn<QStringList>("stored"); // text, format, locale name
+    QTest::addColumn<QString>("expected");
+    // A short date the user made day first, under a locale whose own is
+    // month first, then a text changed since it was written: by an earlier
+    // build (month first, its locale's own) or by hand.
+    QTest::newRow("custom short date") << QStringList{"03/04/2027 2:30:16 PM", "dd/MM/yyyy h:mm:ss AP", "en_US"}
+                                       << "2027-04-03 14:30:16";
+    QTest::newRow("custom, midnight") << QStringList{"2027-4-3", "yyyy-M-d", "de_DE"} << "2027-04-03 00:00:00";
+    QTest::newRow("rewritten since") << QStringList{"3/2/2031", "dd/MM/yyyy", "en_US"} << "2031-03-02 00:00:00";
+    QTest::newRow("edited by hand") << QStringList{"2030-03-04T14:30", "dd/MM/yyyy", "en_US"} << "2030-03-04 14:30:00";
+}
+
+void TestDateText::storedTextReadsInItsFormat()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QString, expected);
+    for (const QString &reader : QStringList{"en_US", "en_GB", "de_DE", "ja_JP", "ar_EG"}) {
+        const DateText::StoredText text{stored[0], stored[1], stored[2]};
+        QCOMPARE(describe(DateText::fromStoredText(text, QLocale(reader))), expected);
+    }
+    // Whatever wrote it reads back under any other settings.
+    for (const QString &writer : localeNames) {
+        for (const DateValue &v : {at(2030, 3, 4, 14, 30, 15), at(2030, 3, 4), at(2030, 3, 30, 2, 30)}) {
+            const DateText::StoredText text = DateText::toStoredText(v, QLocale(writer));
+            for (const QString &reader : QStringList{"en_US", "en_GB", "C"})
+                QCOMPARE(describe(DateText::fromStoredText(text, QLocale(reader))), iso(v));
+        }
+    }
+}
+
+void TestDateText::datesAreWrittenAsLcTimeSays()
+{
+    const QStringList variables{"LC_ALL", "LC_TIME", "LC_MESSAGES", "LANG"};
+    const auto set = [&](const QStringList &values) {
+        for (int i = 0; i < variables.size(); ++i)
+            values[i].isEmpty() ? qunsetenv(qPrintable(variables[i])) : qputenv(qPrintable(variables[i]), values[i].toUtf8());
+    };
+    // LC_ALL, LC_TIME, LC_MESSAGES, LANG and the locale dates are written in.
+    const QList<QStringList> cases{{"", "en_GB.UTF-8", "de_DE.UTF-8", "en_US.UTF-8", "en_GB"},
+                                   {"fr_FR.UTF-8", "en_GB.UTF-8", "", "en_US.UTF-8", "fr_FR"},
+                                   {"", "", "ja_JP.UTF-8", "de_DE.UTF-8", "de_DE"},
+                                   {"", "", "", "", "C"}};
+    const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_TIME"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
+    for (const QStringList &c : cases) {
+        set(c);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+        QCOMPARE(DateText::systemLocale().name(), c[4]);
+#endif
+        QCOMPARE(DateText::toStoredText(at(2031, 2, 3)).localeName, DateText::systemLocale().name());
+    }
+    set({saved[0], saved[1], saved[2], saved[3]});
 }
 
 void TestDateText::rejected_data()
