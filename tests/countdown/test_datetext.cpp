@@ -116,7 +116,6 @@ private slots:
     void readsUnderTheWriterLocale();
     void storedTextReadsInItsFormat_data();
     void storedTextReadsInItsFormat();
-    void datesAreWrittenAsLcTimeSays();
 };
 
 void TestDateText::roundTrip()
@@ -367,29 +366,6 @@ void TestDateText::storedTextReadsInItsFormat()
                 QCOMPARE(describe(DateText::fromStoredText(text, QLocale(reader))), iso(v));
         }
     }
-}
-
-void TestDateText::datesAreWrittenAsLcTimeSays()
-{
-    const QStringList variables{"LC_ALL", "LC_TIME", "LC_MESSAGES", "LANG"};
-    const auto set = [&](const QStringList &values) {
-        for (int i = 0; i < variables.size(); ++i)
-            values[i].isEmpty() ? qunsetenv(qPrintable(variables[i])) : qputenv(qPrintable(variables[i]), values[i].toUtf8());
-    };
-    // LC_ALL, LC_TIME, LC_MESSAGES, LANG and the locale dates are written in.
-    const QList<QStringList> cases{{"", "en_GB.UTF-8", "de_DE.UTF-8", "en_US.UTF-8", "en_GB"},
-                                   {"fr_FR.UTF-8", "en_GB.UTF-8", "", "en_US.UTF-8", "fr_FR"},
-                                   {"", "", "ja_JP.UTF-8", "de_DE.UTF-8", "de_DE"},
-                                   {"", "", "", "", "C"}};
-    const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_TIME"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
-    for (const QStringList &c : cases) {
-        set(c);
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-        QCOMPARE(DateText::systemLocale().name(), c[4]);
-#endif
-        QCOMPARE(DateText::toStoredText(at(2031, 2, 3)).localeName, DateText::systemLocale().name());
-    }
-    set({saved[0], saved[1], saved[2], saved[3]});
 }
 
 void TestDateText::rejected_data()
