@@ -345,6 +345,8 @@ void TestDateText::storedTextReadsInItsFormat_data()
     // build (month first, its locale's own) or by hand.
     QTest::newRow("custom short date") << QStringList{"03/04/2027 2:30:16 PM", "dd/MM/yyyy h:mm:ss AP", "en_US"}
                                        << "2027-04-03 14:30:16";
+    QTest::newRow("system's own, not Qt's") << QStringList{"2027/4/3 14:30:16", "yyyy/M/d H:mm:ss", "ja_JP"}
+                                            << "2027-04-03 14:30:16";
     QTest::newRow("custom, midnight") << QStringList{"2027-4-3", "yyyy-M-d", "de_DE"} << "2027-04-03 00:00:00";
     QTest::newRow("rewritten since") << QStringList{"3/2/2031", "dd/MM/yyyy", "en_US"} << "2031-03-02 00:00:00";
     QTest::newRow("edited by hand") << QStringList{"2030-03-04T14:30", "dd/MM/yyyy", "en_US"} << "2030-03-04 14:30:00";
