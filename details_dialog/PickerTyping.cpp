@@ -266,6 +266,8 @@ void PickerTyping::finish()
     if (!m_typing)
         return;
     m_typing = false;
+    if (typedValue())
+        return;
     if (const auto value = typedValue(true)) {
         // Shows the value in full where the typed text was only held.
         setPickerValue(*value);
