@@ -131,7 +131,7 @@ reg_set General Target "$target"
 start_exe "$TALORAN_BIN" /m
 wait_for 10 caption_counts || fail "under dd/MM/yyyy the caption is '$(window_name "$WID")'"
 wmctrl -i -a "$WID"
-wait_for 10 wm_state_is "$WID" Normal || fail "not restored under dd/MM/yyyy"
+wait_for 10 window_pos_is "$WID" "$x1 $y1" || fail "not restored under dd/MM/yyyy"
 click_at "$WID" 760 97
 wait_exe_ended
 format=$(reg_get General TargetFormat) || fail "no format stored beside the target"
@@ -141,6 +141,6 @@ log "under dd/MM/yyyy: $(reg_get General Target), format $format"
 start_exe "$TALORAN_BIN" /m
 wait_for 10 caption_counts || fail "back under M/d/yyyy the caption is '$(window_name "$WID")'"
 wmctrl -i -a "$WID"
-wait_for 10 wm_state_is "$WID" Normal || fail "not restored under M/d/yyyy"
+wait_for 10 window_pos_is "$WID" "$x1 $y1" || fail "not restored under M/d/yyyy"
 click_at "$WID" 760 97
 wait_exe_ended
