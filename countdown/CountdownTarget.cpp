@@ -3,12 +3,13 @@
 #include "DateText.h"
 #include "SettingsStore.h"
 
-#include <QLocale>
-
 namespace {
 const QString section = QStringLiteral("General");
 const QString key = QStringLiteral("Target");
-// The name of the regional settings that wrote the text of "Target".
+// Beside the text of "Target": the exact format it is written in and the name
+// of the locale whose words and digits it uses. Earlier builds stored the
+// name only, or nothing.
+const QString formatKey = QStringLiteral("TargetFormat");
 const QString localeKey = QStringLiteral("TargetLocale");
 const QString defaultText = QStringLiteral("00:00 2000/01/01");
 } // namespace
@@ -29,9 +30,10 @@ void CountdownTarget::load(const DateValue &now)
     const QString stored = SettingsStore::value(section, key);
     std::optional<DateValue> read;
     if (!stored.trimmed().isEmpty())
-        read = DateText::readWritten(stored, SettingsStore::value(section, localeKey));
+        read = DateText::fromStoredText({stored, SettingsStore::value(section, formatKey),
+                                         SettingsStore::value(section, localeKey)});
     const bool unreadable = !stored.trimmed().isEmpty() && !read;
-    DateValue target = read.value_or(*DateText::read(defaultText));
+    DateValue target = read.value_or(*DateText::fromString(defaultText));
     m_changed = target < now && !unreadable;
     if (target < now)
         target = now;
@@ -41,10 +43,11 @@ void CountdownTarget::load(const DateValue &now)
 bool CountdownTarget::save()
 {
     m_changed = false;
-    const QLocale locale = QLocale::system();
+    const DateText::StoredText stored = DateText::toStoredText(m_moment);
     const QString what = tr("The countdown target could not be saved.");
-    return SettingsStore::setValue(section, key, DateText::general(m_moment, locale), what)
-        && SettingsStore::setValue(section, localeKey, locale.name(), what);
+    return SettingsStore::setValue(section, key, stored.text, what)
+        && SettingsStore::setValue(section, formatKey, stored.format, what)
+        && SettingsStore::setValue(section, localeKey, stored.localeName, what);
 }
 
 void CountdownTarget::saveIfChanged()

@@ -7,8 +7,8 @@
 
 // The target moment the widget counts down to: the model that both windows
 // observe. It lives in the settings store as "General" / "Target", in the
-// general date text, with the name of the regional settings that wrote it
-// beside it as "General" / "TargetLocale".
+// general date text, with the exact format that wrote it and the name of its
+// locale beside it as "General" / "TargetFormat" and "TargetLocale".
 class CountdownTarget : public QObject
 {
     Q_OBJECT
@@ -21,15 +21,16 @@ public:
     // every edit refreshes the views in full. The target is then changed.
     void setMoment(const DateValue &moment);
 
-    // Reads the stored target, under the regional settings that wrote it
-    // first, then under the current ones. A text that cannot be read counts
+    // Reads the stored target in the format that wrote it; a text changed
+    // since, or stored by an earlier build, under the regional settings that
+    // wrote it first, then under the current ones. A text that cannot be read counts
     // as "00:00 2000/01/01", as a first start does, and the stored text is
     // kept: it is not changed until setMoment() sets a new target. A target
     // earlier than `now` is pulled up to `now`, which changes it. Loading is
     // not an edit: no changed().
     void load(const DateValue &now);
 
-    // Writes the target and the name of the current regional settings.
+    // Writes the target in the current regional settings with its format.
     // Returns false when the store could not be written; the store then
     // reports the failure in the target's words.
     bool save();

@@ -1,6 +1,7 @@
 #include "DateText.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QRegularExpression>
 #include <QTime>
@@ -9,57 +10,8 @@
 
 namespace {
 
-// A date/time format split into what Qt reads from it: quoted literals (kept
-// verbatim, quotes included), field runs such as "yyyy" or "t", and the plain
-// literal text between them.
-struct Piece
-{
-    enum Kind { Literal, Quoted, Field };
-    Kind kind;
-    QString text;
-};
-
-bool isFieldLetter(QChar c)
-{
-    static const QString letters = QStringLiteral("dMyhHmszaApPt");
-    return letters.contains(c);
-}
-
-QList<Piece> splitFormat(const QString &format)
-{
-    QList<Piece> pieces;
-    const qsizetype n = format.size();
-    for (qsizetype i = 0; i < n;) {
-        const QChar c = format.at(i);
-        qsizetype j = i + 1;
-        Piece::Kind kind = Piece::Literal;
-        if (c == u'\'') {
-            // A quoted run ends at the next single quote; '' inside it is a quote.
-            kind = Piece::Quoted;
-            while (j < n) {
-                if (format.at(j) == u'\'') {
-                    if (j + 1 < n && format.at(j + 1) == u'\'') {
-                        j += 2;
-                        continue;
-                    }
-                    ++j;
-                    break;
-                }
-                ++j;
-            }
-        } else if (isFieldLetter(c)) {
-            kind = Piece::Field;
-            while (j < n && format.at(j) == c)
-                ++j;
-        } else {
-            while (j < n && format.at(j) != u'\'' && !isFieldLetter(format.at(j)))
-                ++j;
-        }
-        pieces.append({kind, format.mid(i, j - i)});
-        i = j;
-    }
-    return pieces;
-}
+using Piece = DateText::FormatPiece;
+using DateText::splitFormat;
 
 QString joinFormat(const QList<Piece> &pieces)
 {
@@ -130,14 +82,18 @@ std::optional<DateValue> readIsoForm(const QString &text)
 
 // Qt 6.4's parser reads past the end of a string when it matches a leading
 // upper-case AM/PM field whose words change under upper-casing and are not
-// plain ASCII (the Ewe locale's "ŋdi"). Such time texts are not handed to it;
-// they are written in the fixed form instead, which reads everywhere.
-bool qtReadsTimeSafely(const QLocale &locale, const QString &timeFormat)
+// plain ASCII (the Ewe locale's "ŋdi"). Such time formats are not handed to
+// it; their texts are written in the fixed form instead, which reads
+// everywhere. A format from elsewhere (the store) is held to the same words
+// wherever its AM/PM field is.
+bool qtReadsSafely(const QLocale &locale, const QString &format, bool onlyLeading)
 {
-    const QList<Piece> pieces = splitFormat(timeFormat);
+    const QList<Piece> pieces = splitFormat(format);
+    const auto isAmPm = [](const Piece &p) { return p.kind == Piece::Field && p.text.front() == u'A'; };
     const auto firstField = std::find_if(pieces.cbegin(), pieces.cend(),
                                          [](const Piece &p) { return p.kind == Piece::Field; });
-    if (firstField == pieces.cend() || firstField->text.front() != u'A')
+    if (onlyLeading ? (firstField == pieces.cend() || !isAmPm(*firstField))
+                    : std::none_of(pieces.cbegin(), pieces.cend(), isAmPm))
         return true;
     for (const QString &word : {locale.amText(), locale.pmText()}) {
         const bool ascii = std::all_of(word.cbegin(), word.cend(),
@@ -146,6 +102,79 @@ bool qtReadsTimeSafely(const QLocale &locale, const QString &timeFormat)
             return false;
     }
     return true;
+}
+
+// The fixed form as a format, written with ASCII digits.
+const QString fixedFormat = QStringLiteral("H:m.s yyyy/M/d");
+
+// Written as UTC, which has no daylight-saving gaps: no format here has a
+// zone field, so the text is the wall time as it is.
+QString render(const DateValue &value, const QString &format, const QLocale &locale)
+{
+    const QDateTime moment(QDate(value.year(), value.month(), value.day()),
+                           QTime(value.hour(), value.minute(), value.second()), Qt::UTC);
+    return locale.toString(moment, format);
+}
+
+// Reads a text in `format`: a date, or a date, a space and a time. The date
+// and the time are read apart, so that neither a daylight-saving gap nor the
+// date's fields can refuse the time; each space that parts the format's date
+// fields from its time fields is tried against each space of the text.
+std::optional<DateValue> readInFormat(const QString &text, const QString &format,
+                                      const QLocale &locale)
+{
+    static const QString timeLetters = QStringLiteral("hHmsaApPt");
+    const QList<Piece> pieces = splitFormat(format);
+    const auto isTime = [](const Piece &p) {
+        return p.kind == Piece::Field && timeLetters.contains(p.text.front());
+    };
+    const auto fromParts = [](QDate d, QTime t) {
+        return DateValue::fromParts(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+    };
+    const auto firstTime = std::find_if(pieces.cbegin(), pieces.cend(), isTime);
+    if (firstTime == pieces.cend()) {
+        const QDate date = locale.toDate(text, format);
+        return date.isValid() ? fromParts(date, QTime(0, 0)) : std::nullopt;
+    }
+    qsizetype offset = 0;
+    for (auto piece = pieces.cbegin(); piece != firstTime; offset += piece->text.size(), ++piece) {
+        if (piece->kind != Piece::Literal || std::any_of(piece + 1, pieces.cend(), [&](const Piece &p) {
+                return p.kind == Piece::Field && !isTime(p);
+            }))
+            continue;
+        for (qsizetype f = piece->text.indexOf(u' '); f >= 0; f = piece->text.indexOf(u' ', f + 1)) {
+            const QString dateFormat = format.left(offset + f);
+            const QString timeFormat = format.mid(offset + f + 1);
+            for (qsizetype i = text.indexOf(u' '); i >= 0; i = text.indexOf(u' ', i + 1)) {
+                const QDate date = locale.toDate(text.left(i), dateFormat);
+                if (!date.isValid())
+                    continue;
+                const QTime time = locale.toTime(text.mid(i + 1), timeFormat);
+                if (time.isValid())
+                    return fromParts(date, time);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The general date text in the formats of `formats` and the words and
+// digits of `words`; the fixed form where Qt cannot read that text back (some
+// AM/PM words, digits outside the basic plane), so that a written text always
+// gives back its moment.
+DateText::StoredText write(const DateValue &value, const QLocale &formats, const QLocale &words)
+{
+    QString format = DateText::shortDateFormat(formats);
+    bool safe = true;
+    if (!value.isMidnight()) {
+        const QString timeFormat = DateText::longTimeFormat(formats);
+        safe = qtReadsSafely(words, timeFormat, true);
+        format += u' ' + timeFormat;
+    }
+    const QString text = render(value, format, words);
+    if (safe && readInFormat(text, format, words) == value)
+        return {text, format, words.name()};
+    return {render(value, fixedFormat, QLocale::c()), fixedFormat, QLocale::c().name()};
 }
 
 } // namespace
@@ -195,32 +224,71 @@ QString longTimeFormat(const QLocale &locale)
     return format;
 }
 
-QString general(const DateValue &value, const QLocale &locale)
+QList<FormatPiece> splitFormat(const QString &format)
 {
-    // Built from the calendar fields alone, so no time zone (and no gap of a
-    // daylight-saving change) can move the moment.
-    const QDate date(value.year(), value.month(), value.day());
-    QString text = locale.toString(date, shortDateFormat(locale));
-    if (!value.isMidnight()) {
-        const QTime time(value.hour(), value.minute(), value.second());
-        text += u' ' + locale.toString(time, longTimeFormat(locale));
+    static const QString fieldLetters = QStringLiteral("dMyhHmszaApPt");
+    QList<FormatPiece> pieces;
+    const qsizetype n = format.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = format.at(i);
+        qsizetype j = i + 1;
+        FormatPiece::Kind kind = FormatPiece::Literal;
+        if (c == u'\'') {
+            // A quoted run ends at the next single quote; '' inside it is a quote.
+            kind = FormatPiece::Quoted;
+            while (j < n) {
+                if (format.at(j) == u'\'') {
+                    if (j + 1 < n && format.at(j + 1) == u'\'') {
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                ++j;
+            }
+        } else if (fieldLetters.contains(c)) {
+            kind = FormatPiece::Field;
+            while (j < n && format.at(j) == c)
+                ++j;
+        } else {
+            while (j < n && format.at(j) != u'\'' && !fieldLetters.contains(format.at(j)))
+                ++j;
+        }
+        pieces.append({kind, format.mid(i, j - i)});
+        i = j;
     }
-    // Qt cannot read back what it writes in a few locales (some AM/PM words,
-    // digits outside the basic plane); those get the fixed form, which reads
-    // in every locale, so that a written text always gives back its moment.
-    if (read(text, locale) != value) {
-        text = QStringLiteral("%1:%2.%3 %4/%5/%6")
-                   .arg(value.hour())
-                   .arg(value.minute())
-                   .arg(value.second())
-                   .arg(value.year())
-                   .arg(value.month())
-                   .arg(value.day());
-    }
-    return text;
+    return pieces;
 }
 
-std::optional<DateValue> read(const QString &text, const QLocale &locale)
+QLocale systemLocale()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    for (const char *variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty())
+            return QLocale(name);
+    }
+    return QLocale::c();
+#else
+    return QLocale::system();
+#endif
+}
+
+QString toString(const DateValue &value, const QLocale &locale)
+{
+    return write(value, locale, locale).text;
+}
+
+StoredText toStoredText(const DateValue &value, const QLocale &locale)
+{
+    // The words and digits of the locale's name, which a reader can rebuild
+    // from the name; the user's own settings can change those of the system
+    // locale.
+    return write(value, locale, QLocale(locale.name()));
+}
+
+std::optional<DateValue> fromString(const QString &text, const QLocale &locale)
 {
     const QString s = text.trimmed();
     // Anything this long is no date; it would only cost parse attempts.
@@ -230,42 +298,31 @@ std::optional<DateValue> read(const QString &text, const QLocale &locale)
         return value;
     if (auto value = readIsoForm(s))
         return value;
-
-    const auto fromDateTime = [](QDate d, QTime t) {
-        return DateValue::fromParts(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
-    };
     const QString dateFormat = shortDateFormat(locale);
-    if (const QDate date = locale.toDate(s, dateFormat); date.isValid())
-        return fromDateTime(date, QTime(0, 0));
-
-    // The date format may itself contain spaces: try each one as the split.
+    if (auto value = readInFormat(s, dateFormat, locale))
+        return value;
     const QString timeFormat = longTimeFormat(locale);
-    if (!qtReadsTimeSafely(locale, timeFormat))
+    if (!qtReadsSafely(locale, timeFormat, true))
         return std::nullopt;
-    for (qsizetype i = s.indexOf(u' '); i >= 0; i = s.indexOf(u' ', i + 1)) {
-        const QDate date = locale.toDate(s.left(i), dateFormat);
-        if (!date.isValid())
-            continue;
-        const QTime time = locale.toTime(s.mid(i + 1), timeFormat);
-        if (time.isValid())
-            return fromDateTime(date, time);
-    }
-    return std::nullopt;
+    return readInFormat(s, dateFormat + u' ' + timeFormat, locale);
 }
 
-std::optional<DateValue> readWritten(const QString &text, const QString &writerLocaleName,
-                                     const QLocale &current)
+std::optional<DateValue> fromStoredText(const StoredText &stored, const QLocale &current)
 {
+    const QLocale writer(stored.localeName);
+    const bool known = !stored.localeName.isEmpty() && writer.name() == stored.localeName;
+    if (known && !stored.format.isEmpty() && qtReadsSafely(writer, stored.format, false)) {
+        const auto value = readInFormat(stored.text, stored.format, writer);
+        if (value && render(*value, stored.format, writer) == stored.text)
+            return value;
+    }
     // The current settings are tried under their own, possibly customised,
     // formats; a name that Qt does not know as written is not guessed at.
-    if (!writerLocaleName.isEmpty() && writerLocaleName != current.name()) {
-        const QLocale writer(writerLocaleName);
-        if (writer.name() == writerLocaleName) {
-            if (auto value = read(text, writer))
-                return value;
-        }
+    if (known && stored.localeName != current.name()) {
+        if (auto value = fromString(stored.text, writer))
+            return value;
     }
-    return read(text, current);
+    return fromString(stored.text, current);
 }
 
 } // namespace DateText

@@ -2,6 +2,7 @@
 
 #include "DateValue.h"
 
+#include <QList>
 #include <QLocale>
 #include <QString>
 
@@ -10,31 +11,62 @@
 // Date values as text under the user's regional settings.
 namespace DateText {
 
-// The general date text: the locale's short date with a four-digit year, a
-// space, and the locale's long time without any time-zone field. A moment at
-// exactly midnight is written as the date alone.
-QString general(const DateValue &value, const QLocale &locale = QLocale::system());
+// One piece of a date/time format as Qt reads it: a run of one field letter
+// ("yyyy", "t"), a quoted literal (quotes included), or the plain literal
+// text between them.
+struct FormatPiece
+{
+    enum Kind { Literal, Quoted, Field };
+    Kind kind;
+    QString text;
+};
+QList<FormatPiece> splitFormat(const QString &format);
 
-// Reads a date text: whatever general() writes under the same locale, and in
-// every locale the fixed form "H:m[.s] Y/M/D" with ASCII digits (the stored
-// default "00:00 2000/01/01", and what general() writes where Qt cannot read
-// the locale's own text back) and the ISO 8601 forms "2030-03-04",
-// "2030-03-04 14:30[:15]" and "2030-03-04T14:30[:15]". Nothing when the text
-// names no moment in range.
-std::optional<DateValue> read(const QString &text, const QLocale &locale = QLocale::system());
-
-// Reads a text that general() wrote under the locale named `writerLocaleName`
-// (QLocale::name(), e.g. "de_DE"; empty when unknown): under that locale
-// first, so that "04/03/2030" from en_GB stays 4 March under en_US, then
-// under `current`.
-std::optional<DateValue> readWritten(const QString &text, const QString &writerLocaleName,
-                                     const QLocale &current = QLocale::system());
+// The regional settings that dates are written in. On Linux that is the
+// locale LC_TIME names (LC_ALL over LC_TIME over LANG), as C programs and
+// the desktop write dates; QLocale::system() takes its formats from there
+// too, but its name, digits and language from LC_MESSAGES and LC_NUMERIC.
+// Elsewhere it is QLocale::system(), with the user's own formats.
+QLocale systemLocale();
 
 // The locale's short date format with the year widened to four digits; also
 // what the date picker shows.
-QString shortDateFormat(const QLocale &locale = QLocale::system());
+QString shortDateFormat(const QLocale &locale = systemLocale());
 
 // The locale's long time format with every time-zone field removed.
-QString longTimeFormat(const QLocale &locale = QLocale::system());
+QString longTimeFormat(const QLocale &locale = systemLocale());
+
+// The general date text: the locale's short date with a four-digit year, a
+// space, and the locale's long time without any time-zone field. A moment at
+// exactly midnight is written as the date alone.
+QString toString(const DateValue &value, const QLocale &locale = systemLocale());
+
+// Reads a date text: whatever toString() writes under the same locale, and in
+// every locale the fixed form "H:m[.s] Y/M/D" with ASCII digits (the stored
+// default "00:00 2000/01/01", and what toString() writes where Qt cannot read
+// the locale's own text back) and the ISO 8601 forms "2030-03-04",
+// "2030-03-04 14:30[:15]" and "2030-03-04T14:30[:15]". Nothing when the text
+// names no moment in range.
+std::optional<DateValue> fromString(const QString &text, const QLocale &locale = systemLocale());
+
+// The general date text as the settings store keeps it: the text with the
+// exact format it is written in and the name of the locale whose words and
+// digits it uses, which together read it back whatever the settings are by
+// then, custom formats included.
+struct StoredText
+{
+    QString text;
+    QString format;
+    QString localeName;
+};
+StoredText toStoredText(const DateValue &value, const QLocale &locale = systemLocale());
+
+// Reads a stored text: in its format when that still writes the text exactly
+// (nobody has changed the text since), otherwise, as for texts that earlier
+// builds stored with a locale name only or with nothing beside them, under
+// the named locale first, so that "04/03/2030" from en_GB stays 4 March under
+// en_US, then under `current`.
+std::optional<DateValue> fromStoredText(const StoredText &stored,
+                                        const QLocale &current = systemLocale());
 
 } // namespace DateText

@@ -1,11 +1,17 @@
 #include "PickerTyping.h"
 
+#include "DateText.h"
+
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QValidator>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -27,29 +33,21 @@ int largestOf(Section section)
     }
 }
 
-// The format's runs of field letters, or nothing when a quote is left open.
-std::optional<QStringList> fieldRuns(const QString &format)
+// The latest year that a two-digit year stands for: Windows' setting for the
+// user (2049 unless changed), and elsewhere POSIX's rule for "%y", under
+// which 69 to 99 are 1969 to 1999 and 00 to 68 are 2000 to 2068.
+int twoDigitYearMax()
 {
-    static const QString letters = QStringLiteral("dMyhHmszaApPt");
-    QStringList runs;
-    for (qsizetype i = 0; i < format.size();) {
-        const QChar c = format.at(i);
-        if (c == u'\'') {
-            const qsizetype end = format.indexOf(u'\'', i + 1);
-            if (end < 0)
-                return std::nullopt;
-            i = end + 1;
-        } else if (letters.contains(c)) {
-            qsizetype j = i;
-            while (j < format.size() && format.at(j) == c)
-                ++j;
-            runs.append(format.mid(i, j - i));
-            i = j;
-        } else {
-            ++i;
-        }
-    }
-    return runs;
+#ifdef Q_OS_WIN
+    DWORD max = 0;
+    if (GetCalendarInfoEx(LOCALE_NAME_USER_DEFAULT, CAL_GREGORIAN, nullptr,
+                          CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0, &max)
+        && max >= 99 && max <= 9999)
+        return int(max);
+    return 2049;
+#else
+    return 2068;
+#endif
 }
 
 } // namespace
@@ -70,11 +68,14 @@ PickerTyping::PickerTyping(QDateTimeEdit *picker)
 bool PickerTyping::handlesFormat() const
 {
     static const QStringList numeric{"d", "dd", "M", "MM", "yyyy", "H", "HH", "m", "mm", "s", "ss"};
-    const auto runs = fieldRuns(m_picker->displayFormat());
-    if (!m_edit || !runs || runs->size() != m_picker->sectionCount())
-        return false;
-    return std::all_of(runs->cbegin(), runs->cend(),
-                       [](const QString &run) { return numeric.contains(run); });
+    const QList<DateText::FormatPiece> pieces = DateText::splitFormat(m_picker->displayFormat());
+    const auto fields = std::count_if(pieces.cbegin(), pieces.cend(), [](const auto &piece) {
+        return piece.kind == DateText::FormatPiece::Field;
+    });
+    return m_edit && fields == m_picker->sectionCount()
+        && std::all_of(pieces.cbegin(), pieces.cend(), [](const auto &piece) {
+               return piece.kind != DateText::FormatPiece::Field || numeric.contains(piece.text);
+           });
 }
 
 bool PickerTyping::eventFilter(QObject *watched, QEvent *event)
@@ -156,7 +157,7 @@ void PickerTyping::typeSeparator()
         finish();
 }
 
-std::optional<QDateTime> PickerTyping::typedValue() const
+std::optional<QDateTime> PickerTyping::typedValue(bool ended) const
 {
     int year = m_before.date().year(), month = m_before.date().month(), day = m_before.date().day();
     int hour = m_before.time().hour(), minute = m_before.time().minute();
@@ -168,7 +169,13 @@ std::optional<QDateTime> PickerTyping::typedValue() const
         switch (m_picker->sectionAt(m_firstSection + field)) {
         case QDateTimeEdit::DaySection: day = value; break;
         case QDateTimeEdit::MonthSection: month = value; break;
-        case QDateTimeEdit::YearSection: year = value; break;
+        case QDateTimeEdit::YearSection:
+            year = value;
+            // A year left at two digits is one of the hundred years up to
+            // the platform's latest.
+            if (ended && m_digits.at(field).size() == 2)
+                year = twoDigitYearMax() - (twoDigitYearMax() - value) % 100;
+            break;
         case QDateTimeEdit::HourSection: hour = value; break;
         case QDateTimeEdit::MinuteSection: minute = value; break;
         case QDateTimeEdit::SecondSection: second = value; break;
@@ -228,33 +235,28 @@ QString PickerTyping::heldText() const
     };
     QString text;
     int section = 0;
-    for (qsizetype i = 0; i < format.size();) {
-        const QChar c = format.at(i);
-        if (c == u'\'') {
-            const qsizetype end = format.indexOf(u'\'', i + 1);
-            text += format.mid(i + 1, end - i - 1);
-            i = end + 1;
+    for (const DateText::FormatPiece &piece : DateText::splitFormat(format)) {
+        if (piece.kind == DateText::FormatPiece::Quoted) {
+            QString quoted = piece.text.mid(1);
+            if (quoted.endsWith(u'\''))
+                quoted.chop(1);
+            text += quoted.replace(QStringLiteral("''"), QStringLiteral("'"));
             continue;
         }
-        if (!QStringLiteral("dMyHms").contains(c)) {
-            text += c;
-            ++i;
+        if (piece.kind == DateText::FormatPiece::Literal) {
+            text += piece.text;
             continue;
         }
-        qsizetype j = i;
-        while (j < format.size() && format.at(j) == c)
-            ++j;
         const int field = section - m_firstSection;
         if (field >= 0 && !m_digits.at(field).isEmpty()) {
             text += localDigits(m_digits.at(field));
         } else {
-            const QString run = format.mid(i, j - i);
-            const QString shown = QStringLiteral("dMy").contains(c) ? m_before.date().toString(run)
-                                                                   : m_before.time().toString(run);
+            const bool isDate = QStringLiteral("dMy").contains(piece.text.front());
+            const QString shown = isDate ? m_before.date().toString(piece.text)
+                                         : m_before.time().toString(piece.text);
             text += localDigits(shown);
         }
         ++section;
-        i = j;
     }
     return text;
 }
@@ -266,6 +268,13 @@ void PickerTyping::finish()
     m_typing = false;
     if (typedValue())
         return;
+    if (const auto value = typedValue(true)) {
+        // Shows the value in full where the typed text was only held.
+        setPickerValue(*value);
+        const QSignalBlocker blocker(m_edit);
+        m_edit->setText(m_picker->locale().toString(*value, m_picker->displayFormat()));
+        return;
+    }
     // What was typed is no date or time: the picker goes back, and says so.
     QApplication::beep();
     setPickerValue(m_before);

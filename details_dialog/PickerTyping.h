@@ -20,8 +20,9 @@ class QLineEdit;
 // others as they were, make a value in the picker's range. Otherwise the
 // typed text is shown and held, such as day 31 while the month is still
 // June. When the typing ends (the last field is full, or any other key,
-// click, wheel turn or focus change) and what was typed is no value, the
-// picker goes back to the value it had before the typing began.
+// click, wheel turn or focus change), a year typed with two digits is taken
+// as the platform reads one ("27" is 2027), and what was typed and is still
+// no value sends the picker back to the value it had before the typing began.
 //
 // Arrows, Backspace and the rest keep Qt's own behaviour, as do pickers whose
 // format has fields other than plain numbers.
@@ -44,8 +45,9 @@ private:
     void update();
     // Ends the typing: a value that was only held is refused.
     void finish();
-    // The value the typed fields make, when it is one the picker takes.
-    std::optional<QDateTime> typedValue() const;
+    // The value the typed fields make, when it is one the picker takes;
+    // once the typing has ended, with a two-digit year widened.
+    std::optional<QDateTime> typedValue(bool ended = false) const;
     bool isFull(int field) const;
     QString heldText() const;
     void setPickerValue(const QDateTime &value);

@@ -2,7 +2,7 @@
 // wrote them (previous_build/: a drag of the widget, the run-at-startup option
 // switched on in the details dialog, the widget closed; en_US, UTC) are read
 // by this build with the same result, and written back byte for byte (the
-// target with the name of its regional settings added).
+// target with its format and the name of its locale added).
 
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -63,15 +63,15 @@ private slots:
         QVERIFY(!(window.windowState() & Qt::WindowMinimized));
 
         // Closing with the target unchanged leaves the file as it was. Set
-        // anew, the target is written alike, with the name of the regional
-        // settings that wrote it beside it.
+        // anew, the target is written alike, with the format and the locale
+        // that wrote it beside it.
         window.close();
         target.saveIfChanged();
         QByteArray expected = readAll(previousBuild + QLatin1String("/Taloran.conf"));
         QCOMPARE(readAll(SettingsStore::location()), expected);
         target.setMoment(target.moment());
         target.saveIfChanged();
-        expected.replace("AM\n", "AM\nTargetLocale=en_US\n");
+        expected.replace("AM\n", "AM\nTargetFormat=M/d/yyyy h:mm:ss AP\nTargetLocale=en_US\n");
         QCOMPARE(readAll(SettingsStore::location()), expected);
     }
 

@@ -114,6 +114,8 @@ private slots:
     void arbitraryTextIsHandled();
     void readsUnderTheWriterLocale_data();
     void readsUnderTheWriterLocale();
+    void storedTextReadsInItsFormat_data();
+    void storedTextReadsInItsFormat();
 };
 
 void TestDateText::roundTrip()
@@ -122,8 +124,8 @@ void TestDateText::roundTrip()
     const QLocale locale(localeName);
     const QList<DateValue> moments = notableMoments() + spreadMoments(300, 0x2545F4914F6CDD1Dull);
     for (const DateValue &v : moments) {
-        const QString text = DateText::general(v, locale);
-        const auto back = DateText::read(text, locale);
+        const QString text = DateText::toString(v, locale);
+        const auto back = DateText::fromString(text, locale);
         QVERIFY2(back == v, qPrintable(QStringLiteral("%1 written as \"%2\" reads as %3")
                                            .arg(iso(v), text, describe(back))));
         // Written in the locale's own form, not the fixed fallback form.
@@ -143,8 +145,8 @@ void TestDateText::everyLocaleRoundTrips()
                                                   QLocale::AnyTerritory);
     for (const QLocale &locale : locales) {
         for (const DateValue &v : moments) {
-            const QString text = DateText::general(v, locale);
-            const auto back = DateText::read(text, locale);
+            const QString text = DateText::toString(v, locale);
+            const auto back = DateText::fromString(text, locale);
             QVERIFY2(back == v, qPrintable(QStringLiteral("%1: %2 written as \"%3\" reads as %4")
                                                .arg(locale.bcp47Name(), iso(v), text, describe(back))));
         }
@@ -152,8 +154,8 @@ void TestDateText::everyLocaleRoundTrips()
     // Ewe's leading upper-case morning word makes Qt's parser read out of
     // bounds: its times are written and read in the fixed form only.
     const QLocale ewe(QStringLiteral("ee_GH"));
-    QCOMPARE(DateText::general(at(2024, 3, 4, 13, 5, 7), ewe), QStringLiteral("13:5.7 2024/3/4"));
-    QCOMPARE(DateText::read(QStringLiteral("13:5.7 2024/3/4"), ewe), at(2024, 3, 4, 13, 5, 7));
+    QCOMPARE(DateText::toString(at(2024, 3, 4, 13, 5, 7), ewe), QStringLiteral("13:5.7 2024/3/4"));
+    QCOMPARE(DateText::fromString(QStringLiteral("13:5.7 2024/3/4"), ewe), at(2024, 3, 4, 13, 5, 7));
 
     // A locale whose morning word Qt does not read back (checked first, so that
     // a Qt that learns to read it does not fail this test).
@@ -161,15 +163,15 @@ void TestDateText::everyLocaleRoundTrips()
     const QString format = DateText::longTimeFormat(bodo);
     if (bodo.toTime(bodo.toString(QTime(1, 2, 3), format), format).isValid())
         QSKIP("This Qt reads the Bodo morning word");
-    QCOMPARE(DateText::general(at(2024, 3, 4, 1, 2, 3), bodo), QStringLiteral("1:2.3 2024/3/4"));
-    QCOMPARE(DateText::general(at(2024, 3, 4, 13, 2, 3), bodo).left(10), QStringLiteral("2024-03-04"));
-    QCOMPARE(DateText::general(at(2024, 3, 4), bodo), QStringLiteral("2024-03-04"));
+    QCOMPARE(DateText::toString(at(2024, 3, 4, 1, 2, 3), bodo), QStringLiteral("1:2.3 2024/3/4"));
+    QCOMPARE(DateText::toString(at(2024, 3, 4, 13, 2, 3), bodo).left(10), QStringLiteral("2024-03-04"));
+    QCOMPARE(DateText::toString(at(2024, 3, 4), bodo), QStringLiteral("2024-03-04"));
 }
 
 void TestDateText::roundTripUnderSystemLocale()
 {
     for (const DateValue &v : notableMoments())
-        QCOMPARE(describe(DateText::read(DateText::general(v))), iso(v));
+        QCOMPARE(describe(DateText::fromString(DateText::toString(v))), iso(v));
 }
 
 void TestDateText::generalText()
@@ -180,7 +182,7 @@ void TestDateText::generalText()
     // The years that two digits would lose or confuse are written in full, in
     // the locale's own digits.
     for (const int year : {100, 1999, 2024, 9999}) {
-        const QString text = DateText::general(at(year, 3, 4, 13, 5, 7), locale);
+        const QString text = DateText::toString(at(year, 3, 4, 13, 5, 7), locale);
         const QString fullYear = locale.toString(QDate(year, 1, 1), QStringLiteral("yyyy"));
         QVERIFY2(text.contains(fullYear), qPrintable(text + " lacks " + fullYear));
     }
@@ -194,7 +196,7 @@ void TestDateText::generalText()
         zoneNames << zone.abbreviation(when) << zone.displayName(when, QTimeZone::ShortName, locale);
     }
     for (const DateValue &v : {at(2024, 1, 15, 13, 5, 7), at(2024, 7, 15, 0, 30), at(2024, 7, 15, 12)}) {
-        const QString text = DateText::general(v, locale);
+        const QString text = DateText::toString(v, locale);
         for (const QString &name : std::as_const(zoneNames)) {
             if (!name.isEmpty())
                 QVERIFY2(!text.contains(name), qPrintable(text + " names the zone " + name));
@@ -258,13 +260,13 @@ void TestDateText::midnightIsDateAlone()
     QFETCH(QString, localeName);
     const QLocale locale(localeName);
     for (const DateValue &v : {at(2024, 2, 29), at(100, 1, 1), at(9999, 12, 31), at(2024, 4, 26)}) {
-        const QString text = DateText::general(v, locale);
+        const QString text = DateText::toString(v, locale);
         QCOMPARE(text, locale.toString(QDate(v.year(), v.month(), v.day()), DateText::shortDateFormat(locale)));
-        QCOMPARE(describe(DateText::read(text, locale)), iso(v));
+        QCOMPARE(describe(DateText::fromString(text, locale)), iso(v));
     }
     // One second later the time is written too.
-    const QString text = DateText::general(at(2024, 2, 29, 0, 0, 1), locale);
-    QVERIFY(text.size() > DateText::general(at(2024, 2, 29), locale).size());
+    const QString text = DateText::toString(at(2024, 2, 29, 0, 0, 1), locale);
+    QVERIFY(text.size() > DateText::toString(at(2024, 2, 29), locale).size());
 }
 
 void TestDateText::fixedForm_data()
@@ -300,7 +302,7 @@ void TestDateText::fixedForm()
     QFETCH(QString, localeName);
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    QCOMPARE(describe(DateText::read(text, QLocale(localeName))), expected);
+    QCOMPARE(describe(DateText::fromString(text, QLocale(localeName))), expected);
 }
 
 void TestDateText::readsUnderTheWriterLocale_data()
@@ -326,12 +328,46 @@ void TestDateText::readsUnderTheWriterLocale()
     QFETCH(QString, reader);
     QFETCH(DateValue, moment);
     const QLocale writerLocale(writer);
-    const QString text = DateText::general(moment, writerLocale);
-    QCOMPARE(describe(DateText::readWritten(text, writerLocale.name(), QLocale(reader))),
+    const QString text = DateText::toString(moment, writerLocale);
+    QCOMPARE(describe(DateText::fromStoredText({text, {}, writerLocale.name()}, QLocale(reader))),
              iso(moment));
     // A writer that names no locale Qt knows leaves the current one.
     if (writer == reader)
-        QCOMPARE(describe(DateText::readWritten(text, "xx_nonsense", QLocale(reader))), iso(moment));
+        QCOMPARE(describe(DateText::fromStoredText({text, {}, "xx_nonsense"}, QLocale(reader))), iso(moment));
+}
+
+void TestDateText::storedTextReadsInItsFormat_data()
+{
+    QTest::addColumn<QStringList>("stored"); // text, format, locale name
+    QTest::addColumn<QString>("expected");
+    // A short date the user made day first, under a locale whose own is
+    // month first, then a text changed since it was written: by an earlier
+    // build (month first, its locale's own) or by hand.
+    QTest::newRow("custom short date") << QStringList{"03/04/2027 2:30:16 PM", "dd/MM/yyyy h:mm:ss AP", "en_US"}
+                                       << "2027-04-03 14:30:16";
+    QTest::newRow("system's own, not Qt's") << QStringList{"2027/4/3 14:30:16", "yyyy/M/d H:mm:ss", "ja_JP"}
+                                            << "2027-04-03 14:30:16";
+    QTest::newRow("custom, midnight") << QStringList{"2027-4-3", "yyyy-M-d", "de_DE"} << "2027-04-03 00:00:00";
+    QTest::newRow("rewritten since") << QStringList{"3/2/2031", "dd/MM/yyyy", "en_US"} << "2031-03-02 00:00:00";
+    QTest::newRow("edited by hand") << QStringList{"2030-03-04T14:30", "dd/MM/yyyy", "en_US"} << "2030-03-04 14:30:00";
+}
+
+void TestDateText::storedTextReadsInItsFormat()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QString, expected);
+    for (const QString &reader : QStringList{"en_US", "en_GB", "de_DE", "ja_JP", "ar_EG"}) {
+        const DateText::StoredText text{stored[0], stored[1], stored[2]};
+        QCOMPARE(describe(DateText::fromStoredText(text, QLocale(reader))), expected);
+    }
+    // Whatever wrote it reads back under any other settings.
+    for (const QString &writer : localeNames) {
+        for (const DateValue &v : {at(2030, 3, 4, 14, 30, 15), at(2030, 3, 4), at(2030, 3, 30, 2, 30)}) {
+            const DateText::StoredText text = DateText::toStoredText(v, QLocale(writer));
+            for (const QString &reader : QStringList{"en_US", "en_GB", "C"})
+                QCOMPARE(describe(DateText::fromStoredText(text, QLocale(reader))), iso(v));
+        }
+    }
 }
 
 void TestDateText::rejected_data()
@@ -363,7 +399,7 @@ void TestDateText::rejected_data()
                    + locale.toString(QTime(1, 2, 3), timeFormat);
         QTest::addRow("%s time alone", qPrintable(name)) << name << locale.toString(QTime(1, 2, 3), timeFormat);
         QTest::addRow("%s trailing text", qPrintable(name))
-            << name << DateText::general(at(2024, 3, 4, 13, 5, 7), locale) + " UTC+99";
+            << name << DateText::toString(at(2024, 3, 4, 13, 5, 7), locale) + " UTC+99";
     }
 }
 
@@ -371,7 +407,7 @@ void TestDateText::rejected()
 {
     QFETCH(QString, localeName);
     QFETCH(QString, text);
-    const auto value = DateText::read(text, QLocale(localeName));
+    const auto value = DateText::fromString(text, QLocale(localeName));
     QVERIFY2(!value, qPrintable(QStringLiteral("\"%1\" reads as %2").arg(text, describe(value))));
 }
 
@@ -389,16 +425,16 @@ void TestDateText::arbitraryTextIsHandled()
         QStringList pieces{" ", ":", ".", "/", "-", "'", "0", "1", "2", "9", "12", "24", "60",
                            "2024", "10000", locale.amText(), locale.pmText(), QString(QChar(0x200F)),
                            locale.toString(12), locale.toString(2024), QString(QChar(0xD800))};
-        pieces += DateText::general(at(2024, 3, 4, 13, 5, 7), locale).split(u' ');
+        pieces += DateText::toString(at(2024, 3, 4, 13, 5, 7), locale).split(u' ');
         for (int i = 0; i < 300; ++i) {
             QString text;
             for (qsizetype n = next(12); n > 0; --n)
                 text += pieces[next(pieces.size())];
-            const auto value = DateText::read(text, locale);
+            const auto value = DateText::fromString(text, locale);
             QVERIFY2(!value || value->isInRange(), qPrintable(text));
         }
-        QVERIFY(!DateText::read(QString(100000, u'1'), locale));
-        QVERIFY(!DateText::read(QString(300, u' ') + "9:5.7 2024/3/4x", locale));
+        QVERIFY(!DateText::fromString(QString(100000, u'1'), locale));
+        QVERIFY(!DateText::fromString(QString(300, u' ') + "9:5.7 2024/3/4x", locale));
     }
 }
 

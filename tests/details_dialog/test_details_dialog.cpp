@@ -182,6 +182,10 @@ private slots:
         QTest::newRow("no leap day") << dmy << QDate(2030, 6, 15) << "29/02/2030" << QDate();
         QTest::newRow("no 31 April") << mdy << QDate(2030, 6, 15) << "4/31/2030" << QDate();
         QTest::newRow("before 1601") << dmy << QDate(2030, 6, 15) << "01/01/1600" << QDate();
+        // A two-digit year is the year the platform reads, once the typing
+        // ends: here with a separator after it.
+        QTest::newRow("two-digit year") << mdy << QDate(2027, 4, 3) << "1/2/27 " << QDate(2027, 1, 2);
+        QTest::newRow("two-digit year, 1900s") << dmy << QDate(2027, 4, 3) << "02/01/75 " << QDate(1975, 1, 2);
     }
 
     void typingADate()
@@ -206,8 +210,27 @@ private slots:
             return;
         }
         QCOMPARE(picker->date(), expected);
+        QCOMPARE(picker->text(), QLocale().toString(expected, format));
         QCOMPARE(open.target.moment(),
                  at(expected.year(), expected.month(), expected.day(), 9, 5, 7));
+    }
+
+    void aTwoDigitYearIsShownAsTypedThenInFull()
+    {
+        FixedClock clock(localMoment(2024, 3, 4, 8));
+        OpenDialog open(at(2027, 4, 3));
+        QDateEdit *picker = datePicker(open.dialog);
+        picker->setDisplayFormat("M/d/yyyy");
+        QVERIFY(QTest::qWaitForWindowActive(&open.dialog));
+        picker->setFocus();
+        picker->setCurrentSectionIndex(0);
+        QTest::keyClicks(picker, "1/2/27");
+        QCOMPARE(picker->text(), "1/2/27");
+        // Tab leaves the picker, which ends the typing.
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QVERIFY(!picker->hasFocus());
+        QCOMPARE(picker->text(), "1/2/2027");
+        QCOMPARE(open.target.moment(), at(2027, 1, 2));
     }
 
     void aDayTheMonthLacksIsHeld()
@@ -402,7 +425,7 @@ private slots:
         QCOMPARE(closes.count(), 1);
         target.saveIfChanged();
         QCOMPARE(SettingsStore::value("General", "Target"),
-                 DateText::general(at(2030, 1, 2, 12)));
+                 DateText::toString(at(2030, 1, 2, 12)));
     }
 
     void layout()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The target survives regional settings that change between runs: each run
-# under its own LANG and LC_ALL reads the text that the run before wrote
-# under other settings, and writes the same moment in its own. A text that
-# no setting reads stays in the file until a new target is picked.
+# under its own LANG and LC_ALL, or a mix of LANG, LC_TIME, LC_MESSAGES and
+# LC_ALL, reads the text that the run before wrote under other settings, and
+# writes the same moment in its own, in the date format of LC_TIME. A text
+# that no setting reads stays in the file until a new target is picked.
 source "$(dirname "$0")/lib.sh"
 start_x
 mkdir -p "$(dirname "$SETTINGS_FILE")"
@@ -33,6 +34,37 @@ closes_with() {
     [[ $(setting General TargetLocale) == "$1" ]] \
         || fail "under $1 the stored locale is '$(setting General TargetLocale)'"
 }
+
+# closes_under "VAR=value..." TEXT: as closes_with, under exactly these of
+# LANG, LC_TIME, LC_MESSAGES and LC_ALL.
+closes_under() {
+    unset LANG LC_TIME LC_MESSAGES
+    APP_LOCALE=
+    local v
+    for v in $1; do
+        if [[ $v == LC_ALL=* ]]; then APP_LOCALE=${v#LC_ALL=}; else export "${v?}"; fi
+    done
+    start_app --faketime "2026-01-01 12:00:00"
+    unset LANG LC_TIME LC_MESSAGES
+    wait_for 5 wm_state_is "$WID" Normal || fail "not shown normal"
+    click_at "$WID" 760 97
+    wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
+    [[ $(setting General Target) == "$2" ]] \
+        || fail "under $1 the stored target is '$(setting General Target)', not '$2'"
+}
+
+# 3 February 2031, at midnight and with a time of day, through mixes where
+# LC_TIME differs from the language and the messages.
+printf '[General]\nTarget=2031-02-03 00:00:00\n' >"$SETTINGS_FILE"
+closes_under "LANG=en_US.UTF-8 LC_TIME=en_GB.UTF-8" "03/02/2031"
+closes_under "LANG=en_US.UTF-8" "2/3/2031"
+printf '[General]\nTarget=2031-02-03 10:20:30\n' >"$SETTINGS_FILE"
+closes_under "LANG=en_US.UTF-8 LC_MESSAGES=de_DE.UTF-8 LC_TIME=en_GB.UTF-8" "03/02/2031 10:20:30"
+closes_under "LANG=de_DE.UTF-8 LC_TIME=en_US.UTF-8" "2/3/2031 10:20:30 AM"
+closes_under "LC_ALL=en_GB.UTF-8 LC_TIME=en_US.UTF-8" "03/02/2031 10:20:30"
+closes_under "LANG=ja_JP.UTF-8 LC_MESSAGES=en_US.UTF-8" "2031/02/03 10時20分30秒"
+closes_under "LANG=en_US.UTF-8" "2/3/2031 10:20:30 AM"
+[[ $(setting General TargetFormat) == "M/d/yyyy h:mm:ss AP" ]] || fail "the stored format is '$(setting General TargetFormat)'"
 
 # A hand-written ISO 8601 text reads as the moment it spells.
 printf '[General]\nTarget=2030-03-04T14:30:15\n' >"$SETTINGS_FILE"

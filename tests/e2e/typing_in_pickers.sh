@@ -49,3 +49,8 @@ type_in_dialog en_GB.UTF-8 "2030-06-15 08:00:00" Tab "29/02/2030"
 target_is "15/06/2030 08:00:00" "29/02/2030"
 type_in_dialog en_US.UTF-8 "2030-06-15 08:00:00" Tab "2/29/2030"
 target_is "6/15/2030 8:00:00 AM" "2/29/2030"
+
+# A two-digit year is the year the platform reads once the date picker is
+# left: 27 is 2027.
+type_in_dialog en_US.UTF-8 "2027-04-03 14:30:16" Tab "1/2/27" Tab
+target_is "1/2/2027 2:30:16 PM" "1/2/27"

@@ -63,14 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
 
-    const std::optional<DateValue> value = DateText::read(text, locale);
+    const std::optional<DateValue> value = DateText::fromString(text, locale);
     if (!value)
         return 0;
     if (value->year() < DateValue::minYear || value->year() > DateValue::maxYear)
         fail("read a moment out of range", locale, text, describe(*value));
 
-    const QString general = DateText::general(*value, locale);
-    const std::optional<DateValue> again = DateText::read(general, locale);
+    const QString general = DateText::toString(*value, locale);
+    const std::optional<DateValue> again = DateText::fromString(general, locale);
     if (again != value)
         fail("general text does not read back", locale, text,
              QStringLiteral("read %1, general \"%2\", read back %3")

@@ -180,7 +180,7 @@ private slots:
         QTest::newRow("ahead") << "8:0.0 2007/3/25" << at(2007, 3, 25, 8);
         QTest::newRow("equal to now") << "11:13.39 2007/3/11" << now;
         QTest::newRow("one second ago") << "11:13.38 2007/3/11" << now;
-        QTest::newRow("general text") << DateText::general(at(2031, 7, 4, 0, 0, 1))
+        QTest::newRow("general text") << DateText::toString(at(2031, 7, 4, 0, 0, 1))
                                       << at(2031, 7, 4, 0, 0, 1);
         QTest::newRow("unreadable") << "not a date" << now;
         QTest::newRow("empty text") << "" << now;
@@ -251,9 +251,9 @@ private slots:
         QTest::newRow("ahead, not edited") << "8:0.0 2031/7/4" << false << QString();
         QTest::newRow("unreadable, not edited") << "not a date" << false << QString();
         QTest::newRow("ahead, edited")
-            << "8:0.0 2031/7/4" << true << DateText::general(at(2032, 1, 2));
+            << "8:0.0 2031/7/4" << true << DateText::toString(at(2032, 1, 2));
         QTest::newRow("past, pulled up")
-            << "8:0.0 2001/7/4" << false << DateText::general(at(2007, 3, 11, 11, 13, 39));
+            << "8:0.0 2001/7/4" << false << DateText::toString(at(2007, 3, 11, 11, 13, 39));
     }
 
     void onlyATargetThisCopyChangedIsWritten()

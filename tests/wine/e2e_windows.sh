@@ -121,3 +121,28 @@ wait_for 10 window_pos_is "$WID" "$x1 $y1" \
     || fail "restored from /m at $(window_pos "$WID"), not at the stored $x1 $y1"
 click_at "$WID" 760 97
 wait_exe_ended
+
+# A short date of the user's own, day first under en_US: the text is written
+# in it, with the format beside it, and reads back as the same moment once
+# the short date is month first again (the target's day is past the 12th
+# either way, so a misread would not even be a date).
+intl='HKCU\Control Panel\International'
+"$WINE" reg add "$intl" /v sShortDate /d "dd/MM/yyyy" /f >/dev/null 2>&1
+target=$(date -d "now + 13 days + 20 hours + 47 minutes" '+%-H:%-M.%-S %Y/%-m/%-d')
+reg_set General Target "$target"
+start_exe "$TALORAN_BIN" /m
+wait_for 10 caption_counts || fail "under dd/MM/yyyy the caption is '$(window_name "$WID")'"
+wmctrl -i -a "$WID"
+wait_for 10 window_pos_is "$WID" "$x1 $y1" || fail "not restored under dd/MM/yyyy"
+click_at "$WID" 760 97
+wait_exe_ended
+format=$(reg_get General TargetFormat) || fail "no format stored beside the target"
+log "under dd/MM/yyyy: $(reg_get General Target), format $format"
+[[ $format == dd/MM/yyyy\ * ]] || fail "the stored format is '$format'"
+"$WINE" reg add "$intl" /v sShortDate /d "M/d/yyyy" /f >/dev/null 2>&1
+start_exe "$TALORAN_BIN" /m
+wait_for 10 caption_counts || fail "back under M/d/yyyy the caption is '$(window_name "$WID")'"
+wmctrl -i -a "$WID"
+wait_for 10 window_pos_is "$WID" "$x1 $y1" || fail "not restored under M/d/yyyy"
+click_at "$WID" 760 97
+wait_exe_ended
