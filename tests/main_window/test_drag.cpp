@@ -139,7 +139,6 @@ private slots:
 
     void closingTheWindowEndsTheDrag()
     {
-        const QPoint grab = form->mapToGlobal(backgroundPoint());
         QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
         form->close();
         QVERIFY(!form->isVisible());
