@@ -17,12 +17,14 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
-// Tells the user that a value did not reach the settings store: what was
-// lost, the file (the registry key on Windows) and why. The box waits for
-// the user; the program goes on, and ends normally, once it is dismissed.
-void showWriteFailure(const SettingsStore::WriteFailure &failure)
+// What was lost, the file (the registry key on Windows) and why.
+QString describeWriteFailure(const SettingsStore::WriteFailure &failure)
 {
     const QString what = failure.section == QLatin1String("General")
         ? QApplication::translate("main", "The countdown target could not be saved.")
@@ -32,15 +34,39 @@ void showWriteFailure(const SettingsStore::WriteFailure &failure)
 #else
     const QString where = QApplication::translate("main", "File: %1");
 #endif
+    return what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
+        + QApplication::translate("main", "Reason: %1").arg(failure.reason);
+}
+
+// Tells the user that a value did not reach the settings store. The box
+// waits for the user; the program goes on, and ends normally, once it is
+// dismissed.
+void showWriteFailure(const SettingsStore::WriteFailure &failure)
+{
     // One text the user can select and copy, the file's name with it.
     QMessageBox box(QMessageBox::Warning, QApplication::translate("main", "Taloran: settings not saved"),
-                    what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
-                        + QApplication::translate("main", "Reason: %1").arg(failure.reason),
-                    QMessageBox::Ok);
+                    describeWriteFailure(failure), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("writeFailureBox"));
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
+}
+
+// A failure while the program is being ended, when no box can be shown. A
+// Windows program has no standard error to read: there it is an error in
+// the Application event log, from the source "Taloran". Elsewhere the
+// warning on standard error that the store gives is the record.
+void logWriteFailure([[maybe_unused]] const SettingsStore::WriteFailure &failure)
+{
+#ifdef Q_OS_WIN
+    const HANDLE log = RegisterEventSourceW(nullptr, L"Taloran");
+    if (!log)
+        return;
+    const std::wstring text = describeWriteFailure(failure).toStdWString();
+    const wchar_t *strings[] = {text.c_str()};
+    ReportEventW(log, EVENTLOG_ERROR_TYPE, 0, 1, nullptr, 1, 0, strings, nullptr);
+    DeregisterEventSource(log);
+#endif
 }
 
 } // namespace
@@ -60,6 +86,12 @@ int main(int argc, char *argv[])
     initTaloranAssets();
     Assets::setApplicationIconAfterFirstPaint();
 
+    // `Taloran.exe /close`, from the installer: the running copy closes and
+    // ends; the exit status says how that went (see CloseResult).
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.size() == 1 && arguments[0].compare(QLatin1String("/close"), Qt::CaseInsensitive) == 0)
+        return static_cast<int>(SingleInstance::closeRunningCopy());
+
     // One widget per user and session: a later start hands its command line
     // over to the running copy and ends here, having shown and written nothing.
     SingleInstance instance;
@@ -67,11 +99,14 @@ int main(int argc, char *argv[])
         return 0;
 
     // A write that fails is shown at once, except while the program is being
-    // ended by the session or a signal: a box then would hold up the end,
-    // possibly for good, so the failure goes to stderr only. One box at a time.
+    // ended by the session, a signal or an installer: a box then would hold
+    // up the end, possibly for good, so the failure is logged instead. One
+    // box at a time.
     bool ending = false;
     bool showingFailure = false;
     SettingsStore::setFailureHandler([&ending, &showingFailure](const auto &failure) {
+        if (ending)
+            logWriteFailure(failure);
         if (ending || showingFailure)
             return;
         showingFailure = true;
@@ -107,12 +142,15 @@ int main(int argc, char *argv[])
 
     // Ending the session or the process still closes the main window
     // through its normal path, so the target is written.
+    // An installer's request to close ends it the same way.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&ending] {
+    const auto end = [&ending] {
         ending = true;
         QApplication::closeAllWindows();
         QApplication::quit();
-    });
+    };
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, end);
+    QObject::connect(&instance, &SingleInstance::closeRequested, &app, end);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window, &ending] {
                          ending = true;

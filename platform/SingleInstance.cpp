@@ -18,8 +18,13 @@ namespace {
 // What the later start says: come to the front, or nothing to show.
 constexpr char activate = 'A';
 constexpr char stay = 'N';
-// What the running copy answers once it has taken the request.
+// Close and end, as at session end.
+constexpr char closeAndEnd = 'Q';
+// What the running copy answers once it has taken the request, and once it
+// has taken a request to close (a copy that predates that request answers
+// `taken` to it and goes on running).
 constexpr char taken = 'K';
+constexpr char closing = 'C';
 
 QString shortHash(const QString &text)
 {
@@ -108,6 +113,14 @@ void SingleInstance::serve()
             if (socket->bytesAvailable() < 1)
                 return;
             const QByteArray request = socket->read(1);
+            if (request.at(0) == closeAndEnd) {
+                // The connection stays open until this process ends, which
+                // is what the asking side waits for.
+                socket->write(&closing, 1);
+                socket->flush();
+                emit closeRequested();
+                return;
+            }
             socket->write(&taken, 1);
             socket->flush();
             socket->disconnectFromServer();
@@ -117,4 +130,66 @@ void SingleInstance::serve()
         connect(socket, &QLocalSocket::readyRead, this, take);
         take();
     }
+}
+
+#ifdef Q_OS_WIN
+namespace {
+
+// Whether a window of process `pid` is shown minimized.
+bool hasMinimizedWindow(DWORD pid)
+{
+    struct Search
+    {
+        DWORD pid;
+        bool minimized = false;
+    } search{pid};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto *search = reinterpret_cast<Search *>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == search->pid && IsWindowVisible(window) && IsIconic(window))
+                search->minimized = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.minimized;
+}
+
+} // namespace
+#endif
+
+SingleInstance::CloseResult SingleInstance::closeRunningCopy(const QString &name)
+{
+    constexpr int endWait = 30000;
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(2000))
+        return CloseResult::NoneRunning;
+#ifdef Q_OS_WIN
+    // The running copy's process: its end, not the pipe's, frees the
+    // program's file for the installer.
+    ULONG pid = 0;
+    GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(socket.socketDescriptor()), &pid);
+    const HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+    const bool minimized = pid && hasMinimizedWindow(pid);
+#endif
+    socket.write(&closeAndEnd, 1);
+    socket.waitForBytesWritten(2000);
+    const bool accepted = socket.waitForReadyRead(5000) && socket.read(1) == QByteArray(1, closing);
+#ifdef Q_OS_WIN
+    bool ended = false;
+    if (process) {
+        ended = accepted && WaitForSingleObject(process, endWait) == WAIT_OBJECT_0;
+        CloseHandle(process);
+    }
+    if (!ended)
+        return CloseResult::StillRunning;
+    return minimized ? CloseResult::ClosedMinimized : CloseResult::Closed;
+#else
+    if (!accepted || (socket.state() != QLocalSocket::UnconnectedState
+                      && !socket.waitForDisconnected(endWait)))
+        return CloseResult::StillRunning;
+    return CloseResult::Closed;
+#endif
 }

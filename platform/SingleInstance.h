@@ -30,10 +30,23 @@ public:
     // the logon session.
     static QString defaultName();
 
+    // What asking the running copy to close came to; the numbers are the
+    // exit status of `Taloran.exe /close`, which the installer reads.
+    enum class CloseResult { NoneRunning = 0, Closed = 1, ClosedMinimized = 2, StillRunning = 3 };
+
+    // Asks the running copy of `name` to close as it does at session end,
+    // and waits (up to half a minute) until it has ended. On Windows the
+    // result says whether it was minimized; elsewhere it is Closed.
+    static CloseResult closeRunningCopy(const QString &name = defaultName());
+
 signals:
     // A later start without arguments: the running copy comes to the front.
     // A later start with arguments (as at logon) changes nothing on screen.
     void activationRequested();
+
+    // A request to close (an installer about to replace the program): the
+    // running copy ends as at session end, writing the target.
+    void closeRequested();
 
 private:
     void serve();

@@ -85,3 +85,17 @@ wait_for 20 one_ended || fail "both of two starts at once are still running"
 if process_ended "$A"; then RUNNING=$B; else RUNNING=$A; fi
 wait_for 15 main_window_of "$RUNNING" || fail "no widget after two starts at once"
 [[ $(widget_count) == 1 ]] || fail "$(widget_count) widgets after two starts at once"
+
+# `/close`, as an installer sends it: the running widget closes as at session
+# end, writing the target, and the request ends once the widget has ended
+# (status 1); with no widget running it shows nothing (status 0).
+store_setting General Target "garbage that is replaced at close"
+close_status=0
+env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?
+((close_status == 1)) || fail "/close ended with status $close_status, not 1"
+process_ended "$RUNNING" || fail "/close returned before the widget ended"
+[[ $(setting General Target) != garbage* ]] || fail "the widget closed by /close did not write the target"
+close_status=0
+env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?
+((close_status == 0)) || fail "/close with no widget ended with status $close_status"
+[[ $(widget_count) == 0 ]] || fail "/close with no widget running showed one"
