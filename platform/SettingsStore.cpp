@@ -92,6 +92,21 @@ QString failureReason(const QSettings &settings)
 #endif
 }
 
+// Where a failed write was going: the file, or on Windows the section's own
+// registry key, named as Windows names it (QSettings puts a backslash first).
+QString failedPlace(const QSettings &settings, const QString &section)
+{
+#ifdef Q_OS_WIN
+    QString key = settings.fileName() + QLatin1Char('\\') + section;
+    if (key.startsWith(QLatin1Char('\\')))
+        key.remove(0, 1);
+    return key;
+#else
+    Q_UNUSED(section);
+    return settings.fileName();
+#endif
+}
+
 void reportFailure(SettingsStore::WriteFailure failure)
 {
     qWarning("Taloran: the settings were not saved to %s: %s", qPrintable(failure.location),
@@ -123,7 +138,7 @@ bool saveSetting(const QString &section, const QString &key, const QString &valu
     settings->sync();
     if (settings->status() == QSettings::NoError)
         return true;
-    reportFailure({section, key, settings->fileName(), failureReason(*settings)});
+    reportFailure({section, key, failedPlace(*settings, section), failureReason(*settings)});
     return false;
 }
 

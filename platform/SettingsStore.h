@@ -23,8 +23,10 @@ bool saveSetting(const QString &section, const QString &key, const QString &valu
 // Where the store lives (the INI file on Linux), for people and tests.
 QString location();
 
-// A write that did not reach the store: what was written, where the store
-// lives, and why it could not be written, in words.
+// A write that did not reach the store: what was written, where it was going
+// (the file; on Windows the section's registry key, such as
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Taloran\General),
+// and why it could not be written, in words.
 struct WriteFailure
 {
     QString section;
