@@ -9,6 +9,9 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+
+#include <algorithm>
+#include <vector>
 #else
 #include <unistd.h>
 #endif
@@ -135,25 +138,25 @@ void SingleInstance::serve()
 #ifdef Q_OS_WIN
 namespace {
 
-// Whether a window of process `pid` is shown minimized.
-bool hasMinimizedWindow(DWORD pid)
+// The shown top-level windows of process `pid`.
+std::vector<HWND> windowsOf(DWORD pid)
 {
     struct Search
     {
         DWORD pid;
-        bool minimized = false;
-    } search{pid};
+        std::vector<HWND> windows;
+    } search{pid, {}};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto *search = reinterpret_cast<Search *>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == search->pid && IsWindowVisible(window) && IsIconic(window))
-                search->minimized = true;
+            if (owner == search->pid && IsWindowVisible(window))
+                search->windows.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.minimized;
+    return search.windows;
 }
 
 } // namespace
@@ -172,15 +175,22 @@ SingleInstance::CloseResult SingleInstance::closeRunningCopy(const QString &name
     ULONG pid = 0;
     GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(socket.socketDescriptor()), &pid);
     const HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
-    const bool minimized = pid && hasMinimizedWindow(pid);
+    const std::vector<HWND> windows = windowsOf(pid);
+    const bool minimized = std::any_of(windows.begin(), windows.end(), IsIconic);
 #endif
     socket.write(&closeAndEnd, 1);
     socket.waitForBytesWritten(2000);
     const bool accepted = socket.waitForReadyRead(5000) && socket.read(1) == QByteArray(1, closing);
 #ifdef Q_OS_WIN
+    // A copy from before the close request (1.0.0.3) answers as to any
+    // other and goes on: its windows are asked to close, as the taskbar's
+    // Close would, which writes the target all the same.
+    if (!accepted && pid)
+        for (HWND window : windows)
+            PostMessageW(window, WM_CLOSE, 0, 0);
     bool ended = false;
     if (process) {
-        ended = accepted && WaitForSingleObject(process, endWait) == WAIT_OBJECT_0;
+        ended = WaitForSingleObject(process, endWait) == WAIT_OBJECT_0;
         CloseHandle(process);
     }
     if (!ended)
