@@ -175,31 +175,35 @@ SingleInstance::CloseResult SingleInstance::closeRunningCopy(const QString &name
     ULONG pid = 0;
     GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(socket.socketDescriptor()), &pid);
     const HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
-    const std::vector<HWND> windows = windowsOf(pid);
+    const std::vector<HWND> windows = pid ? windowsOf(pid) : std::vector<HWND>();
     const bool minimized = std::any_of(windows.begin(), windows.end(), IsIconic);
 #endif
     socket.write(&closeAndEnd, 1);
     socket.waitForBytesWritten(2000);
     const bool accepted = socket.waitForReadyRead(5000) && socket.read(1) == QByteArray(1, closing);
+    // The running copy keeps the connection until it ends.
+    const auto connectionEnded = [&socket, accepted] {
+        return accepted
+            && (socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(endWait));
+    };
 #ifdef Q_OS_WIN
     // A copy from before the close request (1.0.0.3) answers as to any
     // other and goes on: its windows are asked to close, as the taskbar's
     // Close would, which writes the target all the same.
-    if (!accepted && pid)
+    if (!accepted)
         for (HWND window : windows)
             PostMessageW(window, WM_CLOSE, 0, 0);
     bool ended = false;
     if (process) {
         ended = WaitForSingleObject(process, endWait) == WAIT_OBJECT_0;
         CloseHandle(process);
+    } else {
+        ended = connectionEnded();
     }
     if (!ended)
         return CloseResult::StillRunning;
     return minimized ? CloseResult::ClosedMinimized : CloseResult::Closed;
 #else
-    if (!accepted || (socket.state() != QLocalSocket::UnconnectedState
-                      && !socket.waitForDisconnected(endWait)))
-        return CloseResult::StillRunning;
-    return CloseResult::Closed;
+    return connectionEnded() ? CloseResult::Closed : CloseResult::StillRunning;
 #endif
 }
