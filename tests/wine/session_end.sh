@@ -12,9 +12,9 @@ start_x
 start_wine
 
 section_key='Software\VB and VBA Program Settings\Taloran\General'
-reg_set General Target "12:00:00 2030/3/4"
+reg_set General Target "14:30.15 2030/3/4"
 "$WINE" "$readonly_key" "$section_key" || fail "the key could not be made read-only"
-! reg_set General Target "13:00:00 2030/3/4" || fail "the key is still writable"
+! reg_set General Target "15:30.15 2030/3/4" || fail "the key is still writable"
 
 WINEDEBUG=-all,err+eventlog start_exe "$TALORAN_BIN" /m
 wait_for 20 wm_state_is "$WID" Iconic || fail "/m did not start minimized: $(wm_state "$WID")"
@@ -24,7 +24,7 @@ reported() {
     grep -a 'err:eventlog:ReportEventW' "$E2E_TMP/app.log" | grep -aF 'could not be saved' \
         | grep -aqF 'Registry key: HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Taloran\\General\n'
 }
-reported || fail "no event-log entry: $(grep -a eventlog "$E2E_TMP/app.log")"
+reported || fail "no event-log entry: $(tail -n 20 "$E2E_TMP/app.log")"
 log "reported: $(grep -a 'err:eventlog' "$E2E_TMP/app.log" | head -n1)"
 "$WINE" "$readonly_key" --undo "$section_key" || fail "the key could not be made writable again"
-[[ $(reg_get General Target) == "12:00:00 2030/3/4" ]] || fail "the stored target changed"
+[[ $(reg_get General Target) == "14:30.15 2030/3/4" ]] || fail "the stored target changed"
