@@ -12,6 +12,9 @@
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
+
+#include <algorithm>
+#include <vector>
 #else
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -20,8 +23,11 @@
 
 namespace {
 
-// What the running copy answers once it has taken a request.
+// What the running copy answers once it has taken a request, and once it
+// has taken a request to close (a copy that predates that request answers
+// `taken` to it and goes on running).
 constexpr char taken = 'K';
+constexpr char closing = 'C';
 
 QString shortHash(const QString &text)
 {
@@ -254,6 +260,13 @@ void SingleInstance::serve()
             if (socket->bytesAvailable() < 1)
                 return;
             const char request = socket->read(1).at(0);
+            if (Request(request) == Request::Close) {
+                // The connection stays open until this process ends.
+                socket->write(&closing, 1);
+                socket->flush();
+                emit requestReceived(Request::Close);
+                return;
+            }
             socket->write(&taken, 1);
             socket->flush();
             socket->disconnectFromServer();
@@ -262,4 +275,80 @@ void SingleInstance::serve()
         connect(socket, &QLocalSocket::readyRead, this, take);
         take();
     }
+}
+
+#ifdef Q_OS_WIN
+namespace {
+
+// The shown top-level windows of process `pid`.
+std::vector<HWND> windowsOf(DWORD pid)
+{
+    struct Search
+    {
+        DWORD pid;
+        std::vector<HWND> windows;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto *search = reinterpret_cast<Search *>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == search->pid && IsWindowVisible(window))
+                search->windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+} // namespace
+#endif
+
+SingleInstance::CloseResult SingleInstance::closeRunningCopy(const QString &name)
+{
+    constexpr int endWait = 30000;
+    if (name.isEmpty())
+        return CloseResult::NoneRunning;
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(2000) || !peerIsSameUser(socket))
+        return CloseResult::NoneRunning;
+#ifdef Q_OS_WIN
+    // The running copy's process: its end, not the pipe's, frees the
+    // program's file for the installer.
+    ULONG pid = 0;
+    GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(socket.socketDescriptor()), &pid);
+    const HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+    const std::vector<HWND> windows = pid ? windowsOf(pid) : std::vector<HWND>();
+    const bool minimized = std::any_of(windows.begin(), windows.end(), IsIconic);
+#endif
+    const char byte = char(Request::Close);
+    socket.write(&byte, 1);
+    socket.waitForBytesWritten(2000);
+    const bool accepted = socket.waitForReadyRead(5000) && socket.read(1) == QByteArray(1, closing);
+    // The running copy keeps the connection until it ends.
+    const auto connectionEnded = [&socket, accepted] {
+        return accepted
+            && (socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(endWait));
+    };
+#ifdef Q_OS_WIN
+    // A copy from before the close request answers as to any other and goes
+    // on: its windows are asked to close, as the taskbar's Close would,
+    // which writes the target all the same.
+    if (!accepted)
+        for (HWND window : windows)
+            PostMessageW(window, WM_CLOSE, 0, 0);
+    bool ended = false;
+    if (process) {
+        ended = WaitForSingleObject(process, endWait) == WAIT_OBJECT_0;
+        CloseHandle(process);
+    } else {
+        ended = connectionEnded();
+    }
+    if (!ended)
+        return CloseResult::StillRunning;
+    return minimized ? CloseResult::ClosedMinimized : CloseResult::Closed;
+#else
+    return connectionEnded() ? CloseResult::Closed : CloseResult::StillRunning;
+#endif
 }

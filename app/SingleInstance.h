@@ -27,7 +27,15 @@ public:
         // A start with arguments, as at logon: a widget on screen stays as it
         // is, a closed one comes back minimized.
         ShowMinimized = 'N',
+        // `Taloran /close`, from an installer: the running copy ends as at
+        // session end. It answers `closing` and keeps the connection open
+        // until its process ends, which is what the asking side waits for.
+        Close = 'Q',
     };
+
+    // What asking the running copy to close came to; the numbers are the
+    // exit status of `Taloran.exe /close`, which the installer reads.
+    enum class CloseResult { NoneRunning = 0, Closed = 1, ClosedMinimized = 2, StillRunning = 3 };
 
     // `name`: the socket's name or path; by default one per user and
     // session (see defaultName()).
@@ -45,6 +53,12 @@ public:
     // logon session. Empty when no private place can be had: the program
     // then runs without looking for another copy.
     static QString defaultName();
+
+    // Asks the running copy of this user and session to close as it does at
+    // session end, and waits (up to half a minute) until it has ended. On
+    // Windows the result says whether it was minimized; elsewhere it is
+    // Closed.
+    static CloseResult closeRunningCopy(const QString &name = defaultName());
 
 signals:
     void requestReceived(SingleInstance::Request request);

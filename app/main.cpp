@@ -18,23 +18,32 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
-// Tells the user that a value did not reach the settings store: what was
-// lost, the file (the registry key on Windows) and why. The box waits for
-// the user; the program goes on, and ends normally, once it is dismissed.
-void showWriteFailure(const SettingsStore::WriteFailure &failure)
+// What was lost, the file (the registry key on Windows) and why.
+QString describeWriteFailure(const SettingsStore::WriteFailure &failure)
 {
 #ifdef Q_OS_WIN
     const QString where = QApplication::translate("main", "Registry key: %1");
 #else
     const QString where = QApplication::translate("main", "File: %1");
 #endif
+    return failure.what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
+        + QApplication::translate("main", "Reason: %1").arg(failure.reason);
+}
+
+// Tells the user that a value did not reach the settings store. The box
+// waits for the user; the program goes on, and ends normally, once it is
+// dismissed.
+void showWriteFailure(const SettingsStore::WriteFailure &failure)
+{
     // One text the user can select and copy, the file's name with it.
     QMessageBox box(QMessageBox::Warning, QApplication::translate("main", "Taloran: settings not saved"),
-                    failure.what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
-                        + QApplication::translate("main", "Reason: %1").arg(failure.reason),
-                    QMessageBox::Ok);
+                    describeWriteFailure(failure), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("writeFailureBox"));
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -62,6 +71,23 @@ void showAutostartFailure(const Autostart::Failure &failure)
     box.exec();
 }
 
+// A failure while the program is being ended, when no box can be shown. A
+// Windows program has no standard error to read: there it is an error in
+// the Application event log, from the source "Taloran". Elsewhere the
+// warning on standard error that the store gives is the record.
+void logWriteFailure([[maybe_unused]] const SettingsStore::WriteFailure &failure)
+{
+#ifdef Q_OS_WIN
+    const HANDLE log = RegisterEventSourceW(nullptr, L"Taloran");
+    if (!log)
+        return;
+    const std::wstring text = describeWriteFailure(failure).toStdWString();
+    const wchar_t *strings[] = {text.c_str()};
+    ReportEventW(log, EVENTLOG_ERROR_TYPE, 0, 1, nullptr, 1, 0, strings, nullptr);
+    DeregisterEventSource(log);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -81,16 +107,23 @@ int main(int argc, char *argv[])
     // window that starts minimized and so is not painted until restored.
     QGuiApplication::setWindowIcon(Assets::clockIcon());
 
+    // `Taloran.exe /close`, from the installer: the running copy closes and
+    // ends; the exit status says how that went (see CloseResult).
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.size() == 1 && arguments[0].compare(QLatin1String("/close"), Qt::CaseInsensitive) == 0)
+        return static_cast<int>(SingleInstance::closeRunningCopy());
+
     // One widget per user and session: a later start hands its request over
     // to the running copy and ends here, having shown and written nothing.
     SingleInstance instance;
-    if (!instance.claim(QApplication::arguments().size() > 1 ? SingleInstance::Request::ShowMinimized
-                                                             : SingleInstance::Request::Show))
+    if (!instance.claim(arguments.isEmpty() ? SingleInstance::Request::Show
+                                            : SingleInstance::Request::ShowMinimized))
         return 0;
 
     // A write that fails is shown at once, except while the program is being
-    // ended by the session or a signal: a box then would hold up the end,
-    // possibly for good, so the failure goes to stderr only. One box at a time.
+    // ended by the session, a signal or an installer: a box then would hold
+    // up the end, possibly for good, so the failure is logged instead. One
+    // box at a time.
     bool ending = false;
     bool showingFailure = false;
     const auto report = [&ending, &showingFailure](const auto &show, const auto &failure) {
@@ -100,8 +133,11 @@ int main(int argc, char *argv[])
         show(failure);
         showingFailure = false;
     };
-    SettingsStore::setFailureHandler(
-        [report](const auto &failure) { report(showWriteFailure, failure); });
+    SettingsStore::setFailureHandler([report, &ending](const auto &failure) {
+        if (ending)
+            logWriteFailure(failure);
+        report(showWriteFailure, failure);
+    });
 
     // The target is loaded before its views are made, and written when the
     // main window unloads, when the dialog closes after changing it, and at
@@ -132,11 +168,22 @@ int main(int argc, char *argv[])
         details->open();
     });
 
+    // Ending the session or the process still closes the main window
+    // through its normal path, so the target is written. An installer's
+    // request to close ends it the same way.
+    TerminationSignals termination;
+    const auto end = [&ending] {
+        ending = true;
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    };
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, end);
+
     // A later start asks for the widget: without arguments it comes to the
     // front, with them (as at logon) a widget on screen stays as it is.
     // Either way a widget closed while the dialog stays open comes back.
     QObject::connect(&instance, &SingleInstance::requestReceived, &window,
-                     [&window](SingleInstance::Request request) {
+                     [&window, end](SingleInstance::Request request) {
                          switch (request) {
                          case SingleInstance::Request::Show:
                              window.bringToFront();
@@ -144,17 +191,11 @@ int main(int argc, char *argv[])
                          case SingleInstance::Request::ShowMinimized:
                              window.reopen(true);
                              break;
+                         case SingleInstance::Request::Close:
+                             end();
+                             break;
                          }
                      });
-
-    // Ending the session or the process still closes the main window
-    // through its normal path, so the target is written.
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&ending] {
-        ending = true;
-        QApplication::closeAllWindows();
-        QApplication::quit();
-    });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window, &ending] {
                          ending = true;
@@ -163,7 +204,7 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &target,
                      [&target] { target.saveIfChanged(); });
 
-    window.start(QApplication::arguments().mid(1));
+    window.start(arguments);
     StartupTrace::mark("window shown");
     return QApplication::exec();
 }

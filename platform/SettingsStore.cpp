@@ -92,6 +92,21 @@ QString failureReason(const QSettings &settings)
 #endif
 }
 
+// Where a failed write was going: the file, or on Windows the section's own
+// registry key, named as Windows names it (QSettings puts a backslash first).
+QString failedPlace(const QSettings &settings, const QString &section)
+{
+#ifdef Q_OS_WIN
+    QString key = settings.fileName() + QLatin1Char('\\') + section;
+    if (key.startsWith(QLatin1Char('\\')))
+        key.remove(0, 1);
+    return key;
+#else
+    Q_UNUSED(section);
+    return settings.fileName();
+#endif
+}
+
 void reportFailure(SettingsStore::WriteFailure failure)
 {
     qWarning("Taloran: the settings were not saved to %s: %s", qPrintable(failure.location),
@@ -124,7 +139,7 @@ bool setValue(const QString &section, const QString &key, const QString &value, 
     if (settings->status() == QSettings::NoError)
         return true;
     reportFailure({what.isEmpty() ? tr("A setting could not be saved.") : what, section, key,
-                   settings->fileName(), failureReason(*settings)});
+                   failedPlace(*settings, section), failureReason(*settings)});
     return false;
 }
 

@@ -25,8 +25,10 @@ bool setValue(const QString &section, const QString &key, const QString &value,
 QString location();
 
 // A write that did not reach the store: what was lost (in the writer's
-// words), the value written, where the store lives, and why it could not be
-// written, in words.
+// words), the value written, where it was going (the file; on Windows the
+// section's registry key, such as
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Taloran\General),
+// and why it could not be written, in words.
 struct WriteFailure
 {
     QString what;

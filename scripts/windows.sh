@@ -45,5 +45,24 @@ cmake -S "$root" -B "$build" -G Ninja \
     -DTALORAN_QT_SOURCE_NOTE="$build/qt-source.txt" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 x86_64-w64-mingw32-strip -o "$build/Taloran.exe" "$build/app/Taloran.exe"
-(cd "$build" && cpack -G "NSIS;ZIP" >/dev/null)
+(cd "$build" && cpack -G ZIP >/dev/null)
+
+# The installer: the installed files, stripped, and the macros that install
+# and remove them one by one (an uninstall removes only what it installed).
+stage=$build/installer-files
+rm -rf "$stage"
+cmake --install "$build" --prefix "$stage" >/dev/null
+cp "$build/Taloran.exe" "$stage/Taloran.exe"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+{
+    echo '!macro InstallFiles'
+    for f in "$stage"/*; do echo "  File \"$f\""; done
+    echo '!macroend'
+    echo '!macro RemoveFiles'
+    for f in "$stage"/*; do echo "  Delete \"\$INSTDIR\\${f##*/}\""; done
+    echo '!macroend'
+} >"$build/installer-files.nsh"
+makensis -V2 -DVERSION="$version" -DSOURCE="$root" -DSTAGE="$stage" \
+    -DFILES="$build/installer-files.nsh" -DOUTFILE="$build/Taloran-$version-win64.exe" \
+    "$root/cmake/windows/Taloran.nsi" >/dev/null
 ls -l "$build"/Taloran*.exe "$build"/Taloran*.zip

@@ -115,6 +115,23 @@ wait_for 15 main_window_of "$RUNNING" || fail "no widget after two starts at onc
 kill "$A" "$B" 2>/dev/null || true
 wait_for 10 process_ended "$RUNNING" || fail "the widget did not end"
 
+# `/close`, as an installer sends it: the running widget closes as at session
+# end, writing the target it changed (a past one, pulled up at its start), and
+# the request ends once the widget has ended (status 1); with no widget
+# running it shows nothing (status 0).
+store_setting General Target "8:0.0 2001/3/25"
+start_app
+store_setting General Target "garbage that is replaced at close"
+close_status=0
+env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?
+((close_status == 1)) || fail "/close ended with status $close_status, not 1"
+process_ended "$APP_PID" || fail "/close returned before the widget ended"
+[[ $(setting General Target) != garbage* ]] || fail "the widget closed by /close did not write the target"
+close_status=0
+env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?
+((close_status == 0)) || fail "/close with no widget ended with status $close_status"
+[[ $(widget_count) == 0 ]] || fail "/close with no widget running showed one"
+
 # Another local user (nobody) listens where a start looks for the running
 # copy: on the predictable name in the temporary folder, and on the socket
 # in the runtime folder, which it made first. Neither takes the start.
