@@ -12,7 +12,9 @@ start_x
 start_wine
 
 section_key='Software\VB and VBA Program Settings\Taloran\General'
-reg_set General Target "14:30.15 2030/3/4"
+# A past target, pulled up to now at the start, so the widget has a changed
+# target to write as the session ends.
+reg_set General Target "14:30.15 2001/3/4"
 "$WINE" "$readonly_key" "$section_key" || fail "the key could not be made read-only"
 ! reg_set General Target "15:30.15 2030/3/4" || fail "the key is still writable"
 
@@ -27,4 +29,4 @@ reported() {
 reported || fail "no event-log entry: $(tail -n 20 "$E2E_TMP/app.log")"
 log "reported: $(grep -a 'err:eventlog' "$E2E_TMP/app.log" | head -n1)"
 "$WINE" "$readonly_key" --undo "$section_key" || fail "the key could not be made writable again"
-[[ $(reg_get General Target) == "14:30.15 2030/3/4" ]] || fail "the stored target changed"
+[[ $(reg_get General Target) == "14:30.15 2001/3/4" ]] || fail "the stored target changed"
