@@ -14,11 +14,10 @@ run_in() {
     LANG=$1 start_app --faketime "2026-01-01 12:00:00" "${@:2}"
 }
 
-# closes_with LOCALE TEXT: one run under LOCALE, closed by its close button,
-# leaves TEXT as the target and LOCALE's name beside it. A target is written
-# only when changed, so the run steps the time picker up and back down.
-closes_with() {
-    run_in "$1.UTF-8"
+# edit_and_close: a target is written only when changed, so the running widget
+# steps the time picker up and back down in its dialog, then is closed by its
+# close button.
+edit_and_close() {
     wait_for 5 wm_state_is "$WID" Normal || fail "not shown normal"
     click_at "$WID" 716 97
     wait_for 5 dialog_window_of "$APP_PID" || fail "the details dialog did not open"
@@ -29,6 +28,13 @@ closes_with() {
     wait_for 5 sh -c "! xwininfo -id $dialog | grep -q IsViewable" || fail "the dialog did not close"
     click_at "$WID" 760 97
     wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
+}
+
+# closes_with LOCALE TEXT: one run under LOCALE, edited and closed, leaves
+# TEXT as the target and LOCALE's name beside it.
+closes_with() {
+    run_in "$1.UTF-8"
+    edit_and_close
     [[ $(setting General Target) == "$2" ]] \
         || fail "under $1 the stored target is '$(setting General Target)', not '$2'"
     [[ $(setting General TargetLocale) == "$1" ]] \
@@ -46,9 +52,7 @@ closes_under() {
     done
     start_app --faketime "2026-01-01 12:00:00"
     unset LANG LC_TIME LC_MESSAGES
-    wait_for 5 wm_state_is "$WID" Normal || fail "not shown normal"
-    click_at "$WID" 760 97
-    wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
+    edit_and_close
     [[ $(setting General Target) == "$2" ]] \
         || fail "under $1 the stored target is '$(setting General Target)', not '$2'"
 }
