@@ -42,12 +42,15 @@ void CountdownTarget::load(const DateValue &now)
 
 bool CountdownTarget::save()
 {
-    m_changed = false;
     const DateText::StoredText stored = DateText::toStoredText(m_moment);
     const QString what = tr("The countdown target could not be saved.");
-    return SettingsStore::setValue(section, key, stored.text, what)
+    const bool written = SettingsStore::setValue(section, key, stored.text, what)
         && SettingsStore::setValue(section, formatKey, stored.format, what)
         && SettingsStore::setValue(section, localeKey, stored.localeName, what);
+    // A target that did not reach the store is still to be written: the next
+    // occasion (the widget's close, the end of the program) tries again.
+    m_changed = !written;
+    return written;
 }
 
 void CountdownTarget::saveIfChanged()

@@ -13,6 +13,8 @@
 
 #include <QAccessible>
 #include <QImage>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTimer>
@@ -271,6 +273,25 @@ private slots:
         storeTarget("9:0.0 2033/1/1");
         model.saveIfChanged();
         QCOMPARE(storedTarget(), expected.isEmpty() ? "9:0.0 2033/1/1" : expected);
+    }
+
+    void aTargetThatCouldNotBeWrittenIsWrittenAtTheNextOccasion()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Windows store is the registry");
+#endif
+        const QString file = SettingsStore::location();
+        QFile::remove(file);
+        CountdownTarget model;
+        model.setMoment(at(2031, 7, 4));
+        QVERIFY(QDir().mkpath(file)); // a folder in the file's place
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("settings were not saved"));
+        model.saveIfChanged();
+        QVERIFY(QDir().rmdir(file));
+        model.saveIfChanged();
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().contains("Target=" + DateText::toString(at(2031, 7, 4)).toUtf8()));
     }
 
     void aClosedWindowOpensAgainCountingToTheTargetAsItStands()
