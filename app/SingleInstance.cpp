@@ -304,7 +304,25 @@ std::vector<HWND> windowsOf(DWORD pid)
 } // namespace
 #endif
 
-SingleInstance::CloseResult SingleInstance::closeRunningCopy(const QString &name)
+SingleInstance::CloseResult SingleInstance::closeRunningCopy()
+{
+    const CloseResult result = closeCopyAt(defaultName());
+#ifdef Q_OS_WIN
+    if (result == CloseResult::NoneRunning) {
+        // The name that builds before this one listen on, for an upgrade
+        // over a running widget of such a build.
+        DWORD session = 0;
+        ProcessIdToSessionId(GetCurrentProcessId(), &session);
+        return closeCopyAt(QStringLiteral("Taloran-")
+                           + shortHash(qEnvironmentVariable("USERDOMAIN") + QLatin1Char('\\')
+                                       + qEnvironmentVariable("USERNAME") + QLatin1Char('/')
+                                       + QString::number(session)));
+    }
+#endif
+    return result;
+}
+
+SingleInstance::CloseResult SingleInstance::closeCopyAt(const QString &name)
 {
     constexpr int endWait = 30000;
     if (name.isEmpty())

@@ -55,16 +55,20 @@ public:
     static QString defaultName();
 
     // Asks the running copy of this user and session to close as it does at
-    // session end, and waits (up to half a minute) until it has ended. On
-    // Windows the result says whether it was minimized; elsewhere it is
-    // Closed.
-    static CloseResult closeRunningCopy(const QString &name = defaultName());
+    // session end, and waits (up to half a minute) until it has ended: on
+    // Windows until its process has ended, elsewhere until its connection
+    // ends, just before it exits. On Windows the result says whether it was
+    // minimized, and a copy of the earlier build, which listens under
+    // another name and knows no close request, is closed through its
+    // windows; elsewhere the result is Closed.
+    static CloseResult closeRunningCopy();
 
 signals:
     void requestReceived(SingleInstance::Request request);
 
 private:
     void serve();
+    static CloseResult closeCopyAt(const QString &name);
 
     QString m_name;
     QString m_lockPath;
