@@ -125,7 +125,7 @@ store_setting General Target "garbage that is replaced at close"
 close_status=0
 env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?
 ((close_status == 1)) || fail "/close ended with status $close_status, not 1"
-process_ended "$APP_PID" || fail "/close returned before the widget ended"
+wait_for 10 process_ended "$APP_PID" || fail "the widget did not end after /close"
 [[ $(setting General Target) != garbage* ]] || fail "the widget closed by /close did not write the target"
 close_status=0
 env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?

@@ -18,6 +18,8 @@ start_wine
     >/dev/null 2>&1 || fail "the relay filter was not set"
 reg_set General Target "$(date -d "now + 20 days" '+%-H:%-M.%-S %Y/%-m/%-d')"
 
+# The trace covers about 3 s in each state: shown, with the dialog open,
+# and minimized (these are spans to observe, not waits for the program).
 WINEDEBUG=+relay start_exe "$TALORAN_BIN"
 trace_from=$SECONDS
 sleep 3
@@ -25,6 +27,7 @@ click_at "$WID" 716 97
 wait_for 20 wine_dialog_window || fail "the details dialog did not open"
 sleep 3
 xdotool windowminimize "$WID"
+wait_for 10 wm_state_is "$WID" Iconic || fail "not minimized: $(wm_state "$WID")"
 sleep $((trace_from + 10 - SECONDS > 0 ? trace_from + 10 - SECONDS : 0))
 
 calls=$(tr -d '\r' <"$E2E_TMP/app.log" | grep -aE '^[0-9a-f]+:Call ' | sed 's/^[0-9a-f]*:Call //')
