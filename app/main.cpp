@@ -136,7 +136,8 @@ int main(int argc, char *argv[])
     SettingsStore::setFailureHandler([report, &ending](const auto &failure) {
         if (ending)
             logWriteFailure(failure);
-        report(showWriteFailure, failure);
+        else
+            report(showWriteFailure, failure);
     });
 
     // The target is loaded before its views are made, and written when the

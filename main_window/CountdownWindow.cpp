@@ -273,7 +273,8 @@ void CountdownWindow::endDrag()
 
 void CountdownWindow::mouseDoubleClickEvent(QMouseEvent *)
 {
-    // The second press began a drag; the window now stays where centred.
+    // The second press comes as this event, not as a press, so it starts no
+    // drag; one left open by a lost release ends here, where centred.
     m_dragOffset.reset();
     setMouseTracking(false);
     WindowPlacement::centre(*this);

@@ -40,8 +40,8 @@ public:
 signals:
     // The details button was clicked: the program opens the details dialog.
     void detailsRequested();
-    // The window has closed for the first time (it unloads): the program
-    // writes the target.
+    // The window has closed (it unloads): the program writes a changed
+    // target. Once per close; the window may be opened again (reopen()).
     void closed();
 
 protected:
