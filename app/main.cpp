@@ -202,8 +202,13 @@ int main(int argc, char *argv[])
                          ending = true;
                          window.close();
                      });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &target,
-                     [&target] { target.saveIfChanged(); });
+    // A target that has not reached the store (its last write failed, and
+    // the user was told) is tried once more at the end. Nothing waits for the
+    // user then: a failure goes to the log.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &target, [&target, &ending] {
+        ending = true;
+        target.saveIfChanged();
+    });
 
     window.start(arguments);
     StartupTrace::mark("window shown");
