@@ -36,22 +36,26 @@ QString describeWriteFailure(const SettingsStore::WriteFailure &failure)
         + QApplication::translate("main", "Reason: %1").arg(failure.reason);
 }
 
-// Tells the user that a value did not reach the settings store. The box
-// waits for the user; the program goes on, and ends normally, once it is
-// dismissed.
-void showWriteFailure(const SettingsStore::WriteFailure &failure)
+// Shows a failure in a box that waits for the user: one text the user can
+// select and copy, the file's name with it. The program goes on, and ends
+// normally, once it is dismissed.
+void showFailure(const QString &title, const char *objectName, const QString &text)
 {
-    // One text the user can select and copy, the file's name with it.
-    QMessageBox box(QMessageBox::Warning, QApplication::translate("main", "Taloran: settings not saved"),
-                    describeWriteFailure(failure), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("writeFailureBox"));
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok);
+    box.setObjectName(QLatin1String(objectName));
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 
-// Tells the user that the run-at-startup entry could not be written or
-// removed, in the same kind of box: what failed, the file or folder, and why.
+void showWriteFailure(const SettingsStore::WriteFailure &failure)
+{
+    showFailure(QApplication::translate("main", "Taloran: settings not saved"), "writeFailureBox",
+                describeWriteFailure(failure));
+}
+
+// The run-at-startup entry could not be written or removed: what failed, the
+// file or folder, and why.
 void showAutostartFailure(const Autostart::Failure &failure)
 {
     const QString what = failure.change == Autostart::Failure::NotWritten
@@ -60,15 +64,10 @@ void showAutostartFailure(const Autostart::Failure &failure)
     const QString where = failure.locationIsFolder
         ? QApplication::translate("main", "Folder: %1")
         : QApplication::translate("main", "File: %1");
-    QMessageBox box(QMessageBox::Warning,
-                    QApplication::translate("main", "Taloran: run at startup not changed"),
-                    what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
-                        + QApplication::translate("main", "Reason: %1").arg(failure.reason),
-                    QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("autostartFailureBox"));
-    box.setTextFormat(Qt::PlainText);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box.exec();
+    showFailure(QApplication::translate("main", "Taloran: run at startup not changed"),
+                "autostartFailureBox",
+                what + QLatin1String("\n\n") + where.arg(failure.location) + QLatin1Char('\n')
+                    + QApplication::translate("main", "Reason: %1").arg(failure.reason));
 }
 
 // A failure while the program is being ended, when no box can be shown. A

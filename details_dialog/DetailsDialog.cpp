@@ -36,7 +36,6 @@ DetailsDialog::DetailsDialog(CountdownTarget &target)
 {
     setObjectName(QStringLiteral("detailsDialog"));
     setWindowTitle(tr("Taloran"));
-    setWindowIcon(Assets::clockIcon());
     setFixedSize(346, 267);
     // The layout is laid out for a dialog font of 8.25 points; the desktop's
     // larger default would run "Count Down To:" under the time picker.
