@@ -174,9 +174,9 @@ SingleInstance::SingleInstance(const QString &name, QObject *parent)
     if (name.isEmpty())
         return;
 #ifdef Q_OS_WIN
-    // The user's own local application data, which no other user can write.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(folder);
+    // The user's own temporary folder (in the user's profile), which no
+    // other user can write, and which an uninstall need not clear.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     m_lockPath = QDir(folder).filePath(name + QStringLiteral(".lock"));
 #else
     m_lockPath = name + QStringLiteral(".lock");
