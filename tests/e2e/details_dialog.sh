@@ -8,12 +8,6 @@ start_x
 store_setting General Target "8:0.0 2007/3/25"
 start_app --faketime "2007-03-11 11:13:39"
 
-open_dialog() {
-    click_at "$WID" 716 97
-    wait_for 5 dialog_window_of "$APP_PID" || fail "the details dialog did not open"
-    DLG=$(dialog_window_of "$APP_PID")
-}
-
 open_dialog
 screenshot details_dialog_open
 # A second click opens no second dialog.

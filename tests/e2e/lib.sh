@@ -91,6 +91,14 @@ main_window_of() { window_of_width "$1" 800; }
 # The id of the open details dialog of process $1: the 346 x 267 one.
 dialog_window_of() { window_of_width "$1" 346 'Map State: IsViewable'; }
 
+# open_dialog: clicks the details button of the widget ($WID of $APP_PID) and
+# sets DLG to the dialog's window once it is shown.
+open_dialog() {
+    click_at "$WID" 716 97
+    wait_for 5 dialog_window_of "$APP_PID" || fail "the details dialog did not open"
+    DLG=$(dialog_window_of "$APP_PID")
+}
+
 window_name() { xdotool getwindowname "$1"; }
 window_name_is() { [[ $(window_name "$1") == "$2" ]]; }
 wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }

@@ -19,13 +19,10 @@ run_in() {
 # close button.
 edit_and_close() {
     wait_for 5 wm_state_is "$WID" Normal || fail "not shown normal"
-    click_at "$WID" 716 97
-    wait_for 5 dialog_window_of "$APP_PID" || fail "the details dialog did not open"
-    local dialog
-    dialog=$(dialog_window_of "$APP_PID")
-    xdotool windowactivate --sync "$dialog" key Up Down
-    wmctrl -i -c "$dialog"
-    wait_for 5 sh -c "! xwininfo -id $dialog | grep -q IsViewable" || fail "the dialog did not close"
+    open_dialog
+    xdotool windowactivate --sync "$DLG" key Up Down
+    wmctrl -i -c "$DLG"
+    wait_for 5 sh -c "! xwininfo -id $DLG | grep -q IsViewable" || fail "the dialog did not close"
     click_at "$WID" 760 97
     wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
 }
