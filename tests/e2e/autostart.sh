@@ -134,13 +134,7 @@ box_says() {
     wait_for 10 entry_box || fail "no box says that the entry was not changed"
     local box copied='' text
     box=$(entry_box)
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-        xdotool windowactivate --sync "$box" mousemove --window "$box" 120 45 click 1 \
-            key ctrl+a ctrl+c 2>/dev/null || true
-        copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
-        [[ $copied == *"$1"* ]] && break
-        sleep 0.2
-    done
+    copied=$(copy_box_text "$box" "$1")
     for text; do [[ $copied == *"$text"* ]] || fail "the box does not say '$text': $copied"; done
     xdotool windowactivate --sync "$box" key Return
     wait_for 5 sh -c "! xwininfo -id $box | grep -q IsViewable" || fail "the box did not go"

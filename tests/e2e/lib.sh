@@ -99,6 +99,21 @@ open_dialog() {
     DLG=$(dialog_window_of "$APP_PID")
 }
 
+# copy_box_text BOX TEXT: the text of message box BOX, clicked, selected with
+# Ctrl+A and copied with Ctrl+C as a user can; tried again until the copy
+# holds TEXT (the box may take a moment to take the keys). Prints the copy.
+copy_box_text() {
+    local copied=''
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool windowactivate --sync "$1" mousemove --window "$1" 120 45 click 1 \
+            key ctrl+a ctrl+c 2>/dev/null || true
+        copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+        [[ $copied == *"$2"* ]] && break
+        sleep 0.2
+    done
+    printf '%s' "$copied"
+}
+
 window_name() { xdotool getwindowname "$1"; }
 window_name_is() { [[ $(window_name "$1") == "$2" ]]; }
 wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }

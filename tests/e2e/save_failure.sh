@@ -18,14 +18,8 @@ dismiss_box() { xdotool windowactivate --sync "$BOX" key Return; }
 expect_box() {
     wait_for 10 box_of "$APP_PID" || fail "$1: no box"
     BOX=$(box_of "$APP_PID")
-    local copied=''
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-        xdotool windowactivate --sync "$BOX" mousemove --window "$BOX" 120 45 click 1 \
-            key ctrl+a ctrl+c 2>/dev/null || true
-        copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
-        [[ $copied == *"$SETTINGS_FILE"* ]] && break
-        sleep 0.2
-    done
+    local copied
+    copied=$(copy_box_text "$BOX" "$SETTINGS_FILE")
     [[ $copied == *"File: $SETTINGS_FILE"* ]] || fail "$1: the box does not name the file: $copied"
     [[ $copied == *"A folder is in the place of the file."* ]] || fail "$1: no reason: $copied"
     [[ $copied == *"$2"* ]] || fail "$1: the box does not say '$2': $copied"
