@@ -1,4 +1,4 @@
-#include "StartupTrace.h"
+#include "app/StartupTrace.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,16 +2,16 @@
 // hands it to its two views, the countdown window and the details dialog; it
 // ends when its last window has closed.
 
-#include "Assets.h"
-#include "CountdownTarget.h"
-#include "CountdownWindow.h"
-#include "DetailsDialog.h"
-#include "LocalClock.h"
-#include "PlatformChoice.h"
-#include "SettingsStore.h"
-#include "SingleInstance.h"
-#include "StartupTrace.h"
-#include "TerminationSignals.h"
+#include "assets/Assets.h"
+#include "countdown/CountdownTarget.h"
+#include "main_window/CountdownWindow.h"
+#include "details_dialog/DetailsDialog.h"
+#include "platform/LocalClock.h"
+#include "app/PlatformChoice.h"
+#include "platform/SettingsStore.h"
+#include "app/SingleInstance.h"
+#include "app/StartupTrace.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "Autostart.h"
+#include "autostart/Autostart.h"
 
-#include "AutostartBackend.h"
+#include "autostart/AutostartBackend.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 // Startup folder, made through win/WinShellLink (plain Win32). Texts cross as
 // UTF-16 both ways.
 
-#include "AutostartBackend.h"
+#include "autostart/AutostartBackend.h"
 
-#include "win/WinShellLink.h"
+#include "autostart/win/WinShellLink.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The autostart entry on Linux and other XDG desktops: the desktop entry
 // Taloran.desktop in the user's autostart folder.
 
-#include "AutostartBackend.h"
+#include "autostart/AutostartBackend.h"
 
-#include "DesktopEntry.h"
+#include "autostart/DesktopEntry.h"
 
 #include <QCoreApplication>
 #include <QDir>

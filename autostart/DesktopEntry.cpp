@@ -1,4 +1,4 @@
-#include "DesktopEntry.h"
+#include "autostart/DesktopEntry.h"
 
 #include <QCoreApplication>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DateValue.h"
+#include "countdown/DateValue.h"
 
 // The time left until a target, split the way a person borrows when
 // subtracting clock times: seconds first, then minutes, hours and whole days.

@@ -1,7 +1,7 @@
-#include "CountdownTarget.h"
+#include "countdown/CountdownTarget.h"
 
-#include "DateText.h"
-#include "SettingsStore.h"
+#include "countdown/DateText.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 const QString section = QStringLiteral("General");

@@ -1,4 +1,4 @@
-#include "DateText.h"
+#include "countdown/DateText.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DateValue.h"
+#include "countdown/DateValue.h"
 
 #include <QList>
 #include <QLocale>

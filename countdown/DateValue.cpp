@@ -1,4 +1,4 @@
-#include "DateValue.h"
+#include "countdown/DateValue.h"
 
 using namespace std::chrono;
 

@@ -1,13 +1,13 @@
-#include "DetailsDialog.h"
+#include "details_dialog/DetailsDialog.h"
 
-#include "Assets.h"
-#include "Autostart.h"
-#include "CountdownTarget.h"
-#include "DateText.h"
-#include "LocalClock.h"
-#include "PickerTyping.h"
-#include "SecondTicker.h"
-#include "WindowPlacement.h"
+#include "assets/Assets.h"
+#include "autostart/Autostart.h"
+#include "countdown/CountdownTarget.h"
+#include "countdown/DateText.h"
+#include "platform/LocalClock.h"
+#include "details_dialog/PickerTyping.h"
+#include "platform/SecondTicker.h"
+#include "window_placement/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

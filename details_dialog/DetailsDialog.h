@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Autostart.h"
+#include "autostart/Autostart.h"
 
 #include <QChar>
 #include <QWidget>

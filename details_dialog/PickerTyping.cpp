@@ -1,6 +1,6 @@
-#include "PickerTyping.h"
+#include "details_dialog/PickerTyping.h"
 
-#include "DateText.h"
+#include "countdown/DateText.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>

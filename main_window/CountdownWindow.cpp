@@ -1,13 +1,13 @@
-#include "CountdownWindow.h"
+#include "main_window/CountdownWindow.h"
 
-#include "Assets.h"
-#include "Countdown.h"
-#include "CountdownTarget.h"
-#include "LocalClock.h"
-#include "NumberLabel.h"
-#include "PictureButton.h"
-#include "SecondTicker.h"
-#include "WindowPlacement.h"
+#include "assets/Assets.h"
+#include "countdown/Countdown.h"
+#include "countdown/CountdownTarget.h"
+#include "platform/LocalClock.h"
+#include "main_window/NumberLabel.h"
+#include "main_window/PictureButton.h"
+#include "platform/SecondTicker.h"
+#include "window_placement/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>

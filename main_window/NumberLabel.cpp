@@ -1,4 +1,4 @@
-#include "NumberLabel.h"
+#include "main_window/NumberLabel.h"
 
 #include <QPainter>
 

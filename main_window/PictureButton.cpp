@@ -1,6 +1,6 @@
-#include "PictureButton.h"
+#include "main_window/PictureButton.h"
 
-#include "Assets.h"
+#include "assets/Assets.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "LocalClock.h"
+#include "platform/LocalClock.h"
 
 #include <ctime>
 

@@ -1,4 +1,4 @@
-#include "SecondTicker.h"
+#include "platform/SecondTicker.h"
 
 #include <QCoreApplication>
 #include <QPointer>

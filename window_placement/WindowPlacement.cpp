@@ -1,6 +1,6 @@
-#include "WindowPlacement.h"
+#include "window_placement/WindowPlacement.h"
 
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

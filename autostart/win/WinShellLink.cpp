@@ -1,4 +1,4 @@
-#include "WinShellLink.h"
+#include "autostart/win/WinShellLink.h"
 
 #ifndef UNICODE
 #define UNICODE

@@ -1,8 +1,8 @@
 // The choice of Qt platform made before the application starts.
 
-#include "TestMain.h"
+#include "support/TestMain.h"
 
-#include "PlatformChoice.h"
+#include "app/PlatformChoice.h"
 
 class TestPlatformChoice : public QObject
 {

@@ -4,13 +4,13 @@
 // by this build with the same result, and written back byte for byte (the
 // target with its format and the name of its locale added).
 
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "support/TestMain.h"
+#include "support/TestSupport.h"
 
-#include "Autostart.h"
-#include "CountdownTarget.h"
-#include "CountdownWindow.h"
-#include "SettingsStore.h"
+#include "autostart/Autostart.h"
+#include "countdown/CountdownTarget.h"
+#include "main_window/CountdownWindow.h"
+#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // Where the single-instance socket lives and what it is named for: one name
 // per user and graphical session, in a folder only the user can reach.
 
-#include "TestMain.h"
+#include "support/TestMain.h"
 
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

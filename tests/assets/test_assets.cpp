@@ -1,5 +1,5 @@
-#include "Assets.h"
-#include "TestMain.h"
+#include "assets/Assets.h"
+#include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>

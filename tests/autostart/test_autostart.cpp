@@ -1,8 +1,8 @@
 // The run-at-startup entry on Linux: Taloran.desktop in the autostart folder
 // under $XDG_CONFIG_HOME. Every case gets an empty config folder of its own.
 
-#include "Autostart.h"
-#include "TestMain.h"
+#include "autostart/Autostart.h"
+#include "support/TestMain.h"
 
 #include <QDir>
 #include <QDirIterator>

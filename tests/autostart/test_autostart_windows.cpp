@@ -1,9 +1,9 @@
 // The run-at-startup option on Windows: Taloran.lnk in the user's Startup
 // folder, made, seen and removed through the shell's link objects.
 
-#include "TestMain.h"
+#include "support/TestMain.h"
 
-#include "Autostart.h"
+#include "autostart/Autostart.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -2,10 +2,10 @@
 // second; a tick that falls in the second of the last full update (a timer
 // that fires early) must do next to nothing.
 
-#include "CountdownTarget.h"
-#include "CountdownWindow.h"
-#include "LocalClock.h"
-#include "SecondTicker.h"
+#include "countdown/CountdownTarget.h"
+#include "main_window/CountdownWindow.h"
+#include "platform/LocalClock.h"
+#include "platform/SecondTicker.h"
 
 #include <QApplication>
 #include <QMetaMethod>

@@ -1,6 +1,6 @@
-#include "DateText.h"
-#include "TestSupport.h"
-#include "TestMain.h"
+#include "countdown/DateText.h"
+#include "support/TestSupport.h"
+#include "support/TestMain.h"
 
 #include <QDateTime>
 #include <QTimeZone>

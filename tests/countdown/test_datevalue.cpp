@@ -1,6 +1,6 @@
-#include "DateValue.h"
-#include "TestSupport.h"
-#include "TestMain.h"
+#include "countdown/DateValue.h"
+#include "support/TestSupport.h"
+#include "support/TestMain.h"
 
 #include <QDateTime>
 #include <QTimeZone>

@@ -1,14 +1,14 @@
 // The details dialog: pickers that set the target, the four totals, and its
 // life cycle beside the countdown window.
 
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "support/TestMain.h"
+#include "support/TestSupport.h"
 
-#include "CountdownTarget.h"
-#include "CountdownWindow.h"
-#include "DateText.h"
-#include "DetailsDialog.h"
-#include "SettingsStore.h"
+#include "countdown/CountdownTarget.h"
+#include "main_window/CountdownWindow.h"
+#include "countdown/DateText.h"
+#include "details_dialog/DetailsDialog.h"
+#include "platform/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -2,7 +2,7 @@
 // first byte picks the locale, the rest is the text in UTF-8. Whatever is read
 // must be a moment in range whose general text reads back to itself.
 
-#include "DateText.h"
+#include "countdown/DateText.h"
 
 #include <QLocale>
 #include <QString>

@@ -4,7 +4,7 @@
 // in range; pulled onto the desktop they keep their size with the corner on
 // it, and a maximized write keeps every field but the state.
 
-#include "WindowPlacement.h"
+#include "window_placement/WindowPlacement.h"
 
 #include <QRect>
 #include <QStringList>

@@ -2,14 +2,14 @@
 // minimized caption, start-up and close, and which control a mouse press
 // reaches.
 
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "support/TestMain.h"
+#include "support/TestSupport.h"
 
-#include "CountdownTarget.h"
-#include "CountdownWindow.h"
-#include "DateText.h"
-#include "NumberLabel.h"
-#include "SettingsStore.h"
+#include "countdown/CountdownTarget.h"
+#include "main_window/CountdownWindow.h"
+#include "countdown/DateText.h"
+#include "main_window/NumberLabel.h"
+#include "platform/SettingsStore.h"
 
 #include <QAccessible>
 #include <QImage>

@@ -1,12 +1,12 @@
 // Dragging the main window by its background, and the double-click that
 // centres it: the window follows the cursor and its bounds are stored.
 
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "support/TestMain.h"
+#include "support/TestSupport.h"
 
-#include "CountdownTarget.h"
-#include "CountdownWindow.h"
-#include "SettingsStore.h"
+#include "countdown/CountdownTarget.h"
+#include "main_window/CountdownWindow.h"
+#include "platform/SettingsStore.h"
 
 #include <QCursor>
 #include <QLabel>

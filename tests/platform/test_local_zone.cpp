@@ -1,8 +1,8 @@
 // The local clock follows a change of the time zone while the program runs.
 
-#include "TestMain.h"
+#include "support/TestMain.h"
 
-#include "LocalClock.h"
+#include "platform/LocalClock.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 // The seams every subsystem shares: the settings store and the clock.
 
-#include "TestMain.h"
+#include "support/TestMain.h"
 
-#include "LocalClock.h"
-#include "SecondTicker.h"
-#include "SettingsStore.h"
-#include "TestSupport.h"
+#include "platform/LocalClock.h"
+#include "platform/SecondTicker.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,9 +1,9 @@
 // A write that does not reach the settings store is reported with the
 // store's place and the reason, and nothing else changes.
 
-#include "TestMain.h"
+#include "support/TestMain.h"
 
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

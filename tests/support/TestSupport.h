@@ -3,10 +3,10 @@
 // Helpers shared by the tests: moments, a fixed clock, and driving the windows through their public face (controls found by object
 // name, timer ticks, the details dialog opened beside the countdown window).
 
-#include "DateValue.h"
-#include "LocalClock.h"
-#include "SecondTicker.h"
-#include "SettingsStore.h"
+#include "countdown/DateValue.h"
+#include "platform/LocalClock.h"
+#include "platform/SecondTicker.h"
+#include "platform/SettingsStore.h"
 
 #include <QFile>
 #include <QLabel>

@@ -2,10 +2,10 @@
 // twips) read and written as text, pulled onto the desktop and centred, and
 // applied to a real widget through the settings store.
 
-#include "SettingsStore.h"
-#include "TestMain.h"
-#include "TestSupport.h"
-#include "WindowPlacement.h"
+#include "platform/SettingsStore.h"
+#include "support/TestMain.h"
+#include "support/TestSupport.h"
+#include "window_placement/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QLocale>

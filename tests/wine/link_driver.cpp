@@ -3,7 +3,7 @@
 // non-ASCII letters and a space, tests that it exists, reads it back, removes
 // it. Prints PASS or FAIL and exits 0 or 1. Built with -municode.
 
-#include "WinShellLink.h"
+#include "autostart/win/WinShellLink.h"
 
 #include <windows.h>
 

@@ -23,7 +23,7 @@ trap cleanup EXIT
 
 echo "== building link_driver.exe"
 "$cxx" -std=c++20 -municode -static -O1 -Wall -Wextra -Wpedantic -Werror \
-    -DUNICODE -D_UNICODE -I"$win_src" \
+    -DUNICODE -D_UNICODE -I"$root" \
     "$root/tests/wine/link_driver.cpp" "$win_src/WinShellLink.cpp" \
     -o "$work/link_driver.exe" -lole32 -luuid -lshell32
 
