@@ -261,20 +261,6 @@ QList<FormatPiece> splitFormat(const QString &format)
     return pieces;
 }
 
-QLocale systemLocale()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    for (const char *variable : {"LC_ALL", "LC_TIME", "LANG"}) {
-        const QString name = qEnvironmentVariable(variable);
-        if (!name.isEmpty())
-            return QLocale(name);
-    }
-    return QLocale::c();
-#else
-    return QLocale::system();
-#endif
-}
-
 QString toString(const DateValue &value, const QLocale &locale)
 {
     return write(value, locale, locale).text;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "countdown/DateValue.h"
+#include "platform/RegionalSettings.h"
 
 #include <QList>
 #include <QLocale>
@@ -22,24 +23,17 @@ struct FormatPiece
 };
 QList<FormatPiece> splitFormat(const QString &format);
 
-// The regional settings that dates are written in. On Linux that is the
-// locale LC_TIME names (LC_ALL over LC_TIME over LANG), as C programs and
-// the desktop write dates; QLocale::system() takes its formats from there
-// too, but its name, digits and language from LC_MESSAGES and LC_NUMERIC.
-// Elsewhere it is QLocale::system(), with the user's own formats.
-QLocale systemLocale();
-
 // The locale's short date format with the year widened to four digits; also
 // what the date picker shows.
-QString shortDateFormat(const QLocale &locale = systemLocale());
+QString shortDateFormat(const QLocale &locale = RegionalSettings::dateLocale());
 
 // The locale's long time format with every time-zone field removed.
-QString longTimeFormat(const QLocale &locale = systemLocale());
+QString longTimeFormat(const QLocale &locale = RegionalSettings::dateLocale());
 
 // The general date text: the locale's short date with a four-digit year, a
 // space, and the locale's long time without any time-zone field. A moment at
 // exactly midnight is written as the date alone.
-QString toString(const DateValue &value, const QLocale &locale = systemLocale());
+QString toString(const DateValue &value, const QLocale &locale = RegionalSettings::dateLocale());
 
 // Reads a date text: whatever toString() writes under the same locale, and in
 // every locale the fixed form "H:m[.s] Y/M/D" with ASCII digits (the stored
@@ -47,7 +41,7 @@ QString toString(const DateValue &value, const QLocale &locale = systemLocale())
 // the locale's own text back) and the ISO 8601 forms "2030-03-04",
 // "2030-03-04 14:30[:15]" and "2030-03-04T14:30[:15]". Nothing when the text
 // names no moment in range.
-std::optional<DateValue> fromString(const QString &text, const QLocale &locale = systemLocale());
+std::optional<DateValue> fromString(const QString &text, const QLocale &locale = RegionalSettings::dateLocale());
 
 // The general date text as the settings store keeps it: the text with the
 // exact format it is written in and the name of the locale whose words and
@@ -59,7 +53,7 @@ struct StoredText
     QString format;
     QString localeName;
 };
-StoredText toStoredText(const DateValue &value, const QLocale &locale = systemLocale());
+StoredText toStoredText(const DateValue &value, const QLocale &locale = RegionalSettings::dateLocale());
 
 // Reads a stored text: in its format when that still writes the text exactly
 // (nobody has changed the text since), otherwise, as for texts that earlier
@@ -67,6 +61,6 @@ StoredText toStoredText(const DateValue &value, const QLocale &locale = systemLo
 // the named locale first, so that "04/03/2030" from en_GB stays 4 March under
 // en_US, then under `current`.
 std::optional<DateValue> fromStoredText(const StoredText &stored,
-                                        const QLocale &current = systemLocale());
+                                        const QLocale &current = RegionalSettings::dateLocale());
 
 } // namespace DateText

@@ -1,6 +1,7 @@
 #include "details_dialog/PickerTyping.h"
 
 #include "countdown/DateText.h"
+#include "platform/RegionalSettings.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>
@@ -8,10 +9,6 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QValidator>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -31,23 +28,6 @@ int largestOf(Section section)
     case QDateTimeEdit::HourSection: return 23;
     default: return 59; // minutes and seconds
     }
-}
-
-// The latest year that a two-digit year stands for: Windows' setting for the
-// user (2049 unless changed), and elsewhere POSIX's rule for "%y", under
-// which 69 to 99 are 1969 to 1999 and 00 to 68 are 2000 to 2068.
-int twoDigitYearMax()
-{
-#ifdef Q_OS_WIN
-    DWORD max = 0;
-    if (GetCalendarInfoEx(LOCALE_NAME_USER_DEFAULT, CAL_GREGORIAN, nullptr,
-                          CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0, &max)
-        && max >= 99 && max <= 9999)
-        return int(max);
-    return 2049;
-#else
-    return 2068;
-#endif
 }
 
 } // namespace
@@ -174,7 +154,7 @@ std::optional<QDateTime> PickerTyping::typedValue(bool ended) const
             // A year left at two digits is one of the hundred years up to
             // the platform's latest.
             if (ended && m_digits.at(field).size() == 2)
-                year = twoDigitYearMax() - (twoDigitYearMax() - value) % 100;
+                year = RegionalSettings::widenTwoDigitYear(value);
             break;
         case QDateTimeEdit::HourSection: hour = value; break;
         case QDateTimeEdit::MinuteSection: minute = value; break;

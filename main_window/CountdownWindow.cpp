@@ -164,7 +164,7 @@ void CountdownWindow::placeAndShow(bool minimized)
         // Some window managers place a window that first appears minimized
         // as they like (wine maps it without its position), so the place is
         // given again when the window is first restored.
-        if (WindowPlacement::positionIsKnown())
+        if (!WindowPlacement::isNativeWayland())
             m_placeOnFirstRestore = pos();
         setWindowState(windowState() | Qt::WindowMinimized);
     }
@@ -186,7 +186,7 @@ void CountdownWindow::updateCaption()
     // A Wayland compositor never tells a window that it is minimized, so
     // there the title is the time left in every state: the task list shows
     // the countdown whether the widget is minimized or not.
-    if ((windowState() & Qt::WindowMinimized) || !WindowPlacement::positionIsKnown()) {
+    if ((windowState() & Qt::WindowMinimized) || WindowPlacement::isNativeWayland()) {
         // The labels as they stand, whatever they hold, each with its unit.
         setWindowTitle(tr("%1w %2d %3h %4m %5s ")
                            .arg(m_weeksLabel->text(), m_daysLabel->text(), m_hoursLabel->text(),
@@ -233,7 +233,7 @@ void CountdownWindow::paintEvent(QPaintEvent *)
 // with any button; the window then follows the cursor until the release.
 void CountdownWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (!WindowPlacement::positionIsKnown()) {
+    if (WindowPlacement::isNativeWayland()) {
         // Only the compositor may move a window there.
         if (QWindow *window = windowHandle())
             window->startSystemMove();

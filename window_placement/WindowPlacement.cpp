@@ -113,14 +113,14 @@ QPoint centred(const QSize &size, const QRect &screen)
             int(std::round(screen.y() + (screen.height() - size.height()) / 2.0))};
 }
 
-bool positionIsKnown()
+bool isNativeWayland()
 {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 void save(const QWidget &window, const QString &key)
 {
-    if (!positionIsKnown())
+    if (isNativeWayland())
         return;
     const auto text = write(window.frameGeometry(), window.windowState(),
                             SettingsStore::value(section, key));
@@ -132,7 +132,7 @@ void save(const QWidget &window, const QString &key)
 
 bool restore(QWidget &window, const QString &key)
 {
-    if (!positionIsKnown() || (window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+    if (isNativeWayland() || (window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
         return false;
     const auto stored = read(SettingsStore::value(section, key));
     if (!stored)

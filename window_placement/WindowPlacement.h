@@ -43,10 +43,9 @@ QRect onDesktop(QRect frame, const QRect &desktop);
 // The top-left corner that centres `size` on `screen`.
 QPoint centred(const QSize &size, const QRect &screen);
 
-// False where the platform can neither report nor set a window's position
-// (native Wayland); then nothing is stored or restored, and the compositor
-// moves the window.
-bool positionIsKnown();
+// A native Wayland client can neither read nor set its window's position:
+// nothing is stored or restored there, and the compositor moves the window.
+bool isNativeWayland();
 
 // Applied to a top-level widget, stored under `key`:
 // - save() writes its frame and state (see write());

@@ -3,6 +3,7 @@
 #include "support/TestMain.h"
 
 #include "platform/LocalClock.h"
+#include "platform/RegionalSettings.h"
 #include "platform/SecondTicker.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
@@ -18,6 +19,18 @@ class TestPlatform : public QObject
     Q_OBJECT
 
 private slots:
+    void aTwoDigitYearIsOneOfTheHundredUpToThePivot()
+    {
+        const int max = RegionalSettings::twoDigitYearMax();
+#ifndef Q_OS_WIN
+        QCOMPARE(max, 2068); // POSIX %y: 69-99 are 1969-1999, 00-68 are 2000-2068
+#endif
+        QCOMPARE(RegionalSettings::widenTwoDigitYear(max % 100), max);
+        QCOMPARE(RegionalSettings::widenTwoDigitYear((max + 1) % 100), max - 99);
+        QCOMPARE(RegionalSettings::widenTwoDigitYear(0), max - max % 100);
+        QCOMPARE(RegionalSettings::widenTwoDigitYear(99), max % 100 == 99 ? max : max - max % 100 - 1);
+    }
+
     void theStoreIsWherePeopleAndTestsCanFindIt()
     {
         QVERIFY(SettingsStore::setValue("General", "Target", "00:00 2000/01/01"));
