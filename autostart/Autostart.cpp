@@ -2,6 +2,7 @@
 
 #include "autostart/AutostartBackend.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -73,4 +74,14 @@ std::optional<Autostart::Failure> Autostart::setEnabled(bool enabled)
             return Failure{Failure::NotWritten, path, false, failure.reason};
     }
     return {};
+}
+
+QString Autostart::Failure::message() const
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("Autostart", text); };
+    const QString whatFailed = change == NotWritten ? tr("The run-at-startup entry could not be written.")
+                                                    : tr("The run-at-startup entry could not be removed.");
+    const QString where = locationIsFolder ? tr("Folder: %1") : tr("File: %1");
+    return whatFailed + QLatin1String("\n\n") + where.arg(location) + QLatin1Char('\n')
+        + tr("Reason: %1").arg(reason);
 }

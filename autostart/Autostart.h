@@ -49,6 +49,9 @@ struct Failure
     bool locationIsFolder = false;
     // Why, in the system's words where it has them.
     QString reason;
+
+    // All of it, for the user.
+    QString message() const;
 };
 
 // Brings the entry into line with the option: off removes an enabled entry,

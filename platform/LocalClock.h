@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <functional>
 
 // The one place where the program reads the current local wall-clock moment.
@@ -18,4 +19,8 @@ public:
 
     // The system clock itself, whatever source is set.
     static std::chrono::local_seconds systemNow();
+
+private:
+    // The local time of `utc` under the system's time zone as it is now.
+    static bool toLocalTime(std::time_t utc, std::tm &local);
 };

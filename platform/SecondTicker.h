@@ -2,28 +2,20 @@
 
 #include <QObject>
 
-#ifdef Q_OS_WIN
-class QWinEventNotifier;
-#else
-class QTimer;
-#endif
+#include <chrono>
+#include <memory>
 
 // One tick a second for every window of the program, just after each whole
 // second of the wall clock begins, so that a new second shows at once while
-// the program wakes only once a second.
-//
-// The wait for the next second is worked out from a precise reading of the
-// wall clock and measured on the monotonic clock; it is never longer than a
-// second, so a wall-clock jump or a zone change shows within a second.
-// On Windows it is a waitable timer, which stays on the ordinary system
-// timer: Qt makes its precise timers, and coarse ones of 20 ms or less,
-// multimedia timers of 1 ms resolution there.
+// the program wakes only once a second. The wait is worked out from a precise
+// reading of the wall clock and measured on the monotonic clock, never longer
+// than a second, so a clock set forward or back, or a new time zone, shows
+// within a second.
 class SecondTicker : public QObject
 {
     Q_OBJECT
 public:
-    // The program's ticker, made on first use, ticking from then on. It
-    // belongs to the application object.
+    // The program's ticker, made on first use and owned by the application.
     static SecondTicker &instance();
 
 signals:
@@ -34,13 +26,10 @@ signals:
 private:
     explicit SecondTicker(QObject *parent);
     ~SecondTicker() override;
-    void arm();
     void fire();
+    // Wakes fire() once, after `wait`.
+    void arm(std::chrono::milliseconds wait);
 
-#ifdef Q_OS_WIN
-    void *m_handle = nullptr;
-    QWinEventNotifier *m_notifier = nullptr;
-#else
-    QTimer *m_timer = nullptr;
-#endif
+    struct Timer;
+    std::unique_ptr<Timer> m_timer;
 };

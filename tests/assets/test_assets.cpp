@@ -158,7 +158,7 @@ private slots:
     void pixmapSizes();
     void handCursor();
     void clockIcon();
-    void firstPaintRegistersFaces();
+    void setUpRegistersFaces();
 
 private:
     QTemporaryDir m_generated;
@@ -535,17 +535,14 @@ void TestAssets::clockIcon()
     QVERIFY(qAlpha(small.pixel(8, 8)) > 0);
 }
 
-void TestAssets::firstPaintRegistersFaces()
+void TestAssets::setUpRegistersFaces()
 {
     struct Expected { QFont font; QStringList families; qreal points; int weight; };
     const QList<Expected> fonts{
         {Assets::numberFont(), {"Haettenschweiler", "Noto Sans ExtraCondensed Black"}, 42, QFont::Medium},
         {Assets::totalsFont(), {"Arial Black", "Noto Sans Black"}, 9.75, QFont::Normal}};
 
-    // The bundled faces are registered as the first paint begins.
-    QObject painted;
-    QPaintEvent paint(QRect(0, 0, 1, 1));
-    QCoreApplication::sendEvent(&painted, &paint);
+    Assets::setUp();
 
     const QStringList installed = QFontDatabase::families();
     for (const Expected &e : fonts) {

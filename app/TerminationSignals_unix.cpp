@@ -2,7 +2,6 @@
 
 #include <QSocketNotifier>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -51,11 +50,3 @@ TerminationSignals::~TerminationSignals()
         ::sigaction(signalNumber, &action, nullptr);
 }
 
-#else
-
-// Windows has no such signals for a windowed program; the session's end
-// reaches it as a request to close its windows.
-TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {}
-TerminationSignals::~TerminationSignals() = default;
-
-#endif
