@@ -11,7 +11,7 @@ fuzzers=(date_text form_position)
 options=(-timeout=5 -rss_limit_mb=2048)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTALORAN_FUZZ=ON -DTALORAN_BUILD_BENCHMARKS=OFF >/dev/null
+    -DTALORAN_FUZZ=ON -DTALORAN_BUILD_BENCHMARKS=OFF --log-level=WARNING
 cmake --build "$build" -j"$(nproc)" --target "${fuzzers[@]/#/fuzz_}"
 
 work=$(mktemp -d)

@@ -42,16 +42,17 @@ cmake -S "$root" -B "$build" -G Ninja \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXE_LINKER_FLAGS=-static \
     -DTALORAN_BUILD_TESTS=ON -DTALORAN_BUILD_BENCHMARKS=OFF \
-    -DTALORAN_QT_SOURCE_NOTE="$build/qt-source.txt" "$@" >/dev/null
+    -DTALORAN_QT_SOURCE_NOTE="$build/qt-source.txt" "$@" --log-level=WARNING
 cmake --build "$build" -j"$(nproc)"
 x86_64-w64-mingw32-strip -o "$build/Taloran.exe" "$build/app/Taloran.exe"
-(cd "$build" && cpack -G ZIP >/dev/null)
+(cd "$build" && cpack -G ZIP >cpack.log 2>&1) || { cat "$build/cpack.log"; exit 1; }
 
 # The installer: the installed files, stripped, and the macros that install
 # and remove them one by one (an uninstall removes only what it installed).
 stage=$build/installer-files
 rm -rf "$stage"
-cmake --install "$build" --prefix "$stage" >/dev/null
+cmake --install "$build" --prefix "$stage" >"$build/install.log" 2>&1 \
+    || { cat "$build/install.log"; exit 1; }
 cp "$build/Taloran.exe" "$stage/Taloran.exe"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 {
@@ -64,5 +65,6 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 } >"$build/installer-files.nsh"
 makensis -V2 -DVERSION="$version" -DSOURCE="$root" -DSTAGE="$stage" \
     -DFILES="$build/installer-files.nsh" -DOUTFILE="$build/Taloran-$version-win64.exe" \
-    "$root/cmake/windows/Taloran.nsi" >/dev/null
+    "$root/cmake/windows/Taloran.nsi" >"$build/makensis.log" 2>&1 \
+    || { cat "$build/makensis.log"; exit 1; }
 ls -l "$build"/Taloran*.exe "$build"/Taloran*.zip

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script with the MinGW resource compiler, then
 # reads the compiled resources back and checks the icon and the version block.
-#   check_windres.sh WINDRES assets/taloran.rc
+#   check_windres.sh WINDRES BUILD/assets/taloran.rc
 set -euo pipefail
 windres=$1
 rc=$2
