@@ -6,20 +6,14 @@
 #include <QDir>
 #include <QFile>
 
-QString Autostart::folder()
-{
-    return AutostartBackend::folder();
-}
-
 QString Autostart::entryPath()
 {
-    // Looked up afresh each time; empty when the folder cannot be found, so
+    // Looked up afresh each time: empty when the folder cannot be found, so
     // that nothing is tested, removed or made.
-    const QString autostartFolder = folder();
-    if (autostartFolder.isEmpty())
+    const QString folder = AutostartBackend::folder();
+    if (folder.isEmpty())
         return {};
-    return QDir::toNativeSeparators(
-        QDir(autostartFolder).filePath(AutostartBackend::entryFileName()));
+    return QDir::toNativeSeparators(QDir(folder).filePath(AutostartBackend::entryFileName()));
 }
 
 bool Autostart::isEnabled()
@@ -33,28 +27,13 @@ QString Autostart::whyCannotStart(const QString &program)
     return AutostartBackend::whyCannotStart(program);
 }
 
-bool Autostart::enable(const QString &program)
-{
-    const QString path = entryPath();
-    QString reason;
-    return !path.isEmpty() && whyCannotStart(program).isEmpty()
-        && AutostartBackend::writeEntry(path, program, &reason);
-}
-
-bool Autostart::disable()
-{
-    const QString path = entryPath();
-    return !path.isEmpty() && QFile::remove(path);
-}
-
 QString Autostart::programPath()
 {
     return AutostartBackend::programPath();
 }
 
-std::optional<Autostart::Failure> Autostart::setEnabled(bool enabled)
+std::optional<Autostart::Failure> Autostart::setEnabled(bool enabled, const QString &program)
 {
-    // Two separate steps, each testing for the entry afresh.
     if (!enabled && isEnabled()) {
         QFile entry(entryPath());
         if (!entry.remove())
@@ -62,15 +41,13 @@ std::optional<Autostart::Failure> Autostart::setEnabled(bool enabled)
     }
     if (enabled && !isEnabled()) {
         Failure failure{Failure::NotWritten, {}, true, {}};
-        const QString folder = AutostartBackend::folder(&failure.location, &failure.reason);
-        if (folder.isEmpty())
+        if (AutostartBackend::folder(&failure.location, &failure.reason).isEmpty())
             return failure;
-        const QString path = entryPath();
-        // A program that no entry can start was refused when the box was
-        // ticked; it is not written, and has been told.
-        if (!whyCannotStart(programPath()).isEmpty())
+        // The user was told why when the box was ticked.
+        if (!whyCannotStart(program).isEmpty())
             return {};
-        if (!AutostartBackend::writeEntry(path, programPath(), &failure.reason))
+        const QString path = entryPath();
+        if (!AutostartBackend::writeEntry(path, program, &failure.reason))
             return Failure{Failure::NotWritten, path, false, failure.reason};
     }
     return {};

@@ -4,50 +4,33 @@
 
 #include <optional>
 
-// The run-at-startup option, kept as an entry in the current user's autostart
-// folder that starts the program with "/m": "Taloran.desktop" in the XDG
-// autostart folder, "Taloran.lnk" in the Startup folder on Windows. The
-// entry's presence is the only record of the option.
+// The run-at-startup option: an entry in the current user's autostart folder
+// that starts the program with "/m" ("Taloran.desktop" in the XDG autostart
+// folder, "Taloran.lnk" in the Windows Startup folder). The entry's presence
+// is the only record of the option.
 namespace Autostart {
 
-// The current user's autostart folder, created when missing: on Linux
-// $XDG_CONFIG_HOME/autostart, on Windows FOLDERID_Startup. The empty text
-// when it cannot be found.
-QString folder();
-
-// Full path of the entry, or the empty text when the folder cannot be found.
+// The entry's full path, or empty when the folder cannot be found.
 QString entryPath();
 
 // True when the entry is an ordinary file that will start the program at
-// logon. An entry the desktop has switched off counts as absent. False
-// whenever the folder cannot be found.
+// logon; an entry the desktop has switched off counts as absent.
 bool isEnabled();
 
-// Why no entry that launchers run can be written for `program`, in words
-// for the user; the empty text when one can.
+// Why no entry that launchers run can be written for `program`, for the user;
+// empty when one can.
 QString whyCannotStart(const QString &program);
 
-// Writes the entry, starting `program` with "/m", over whatever entry is
-// there. Returns whether it was written; never writes an entry that
-// whyCannotStart() refuses.
-bool enable(const QString &program);
-
-// Deletes the entry. Does nothing when the folder cannot be found.
-bool disable();
-
-// The running program file as the entry starts it: its absolute path; on
-// Windows its folder, "\", its name without extension and ".exe".
+// The running program file as the entry starts it.
 QString programPath();
 
 // A change of the entry that did not reach the disk.
 struct Failure
 {
     enum Change { NotWritten, NotRemoved } change;
-    // The entry's file, or the folder when it is the folder that cannot be
-    // found or made (empty when not even its name is known).
+    // The entry, or its folder when that cannot be found or made.
     QString location;
     bool locationIsFolder = false;
-    // Why, in the system's words where it has them.
     QString reason;
 
     // All of it, for the user.
@@ -55,8 +38,8 @@ struct Failure
 };
 
 // Brings the entry into line with the option: off removes an enabled entry,
-// on writes one for this program when none is enabled; an entry that
-// already matches is left untouched. Says what failed, if anything did.
-std::optional<Failure> setEnabled(bool enabled);
+// on writes one for `program` when none is enabled (never one that
+// whyCannotStart() refuses). An entry that already matches is left as it is.
+std::optional<Failure> setEnabled(bool enabled, const QString &program = programPath());
 
 } // namespace Autostart

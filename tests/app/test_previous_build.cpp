@@ -46,7 +46,7 @@ private slots:
     {
         QVERIFY(copyOver(previousBuild + QLatin1String("/Taloran.conf"), SettingsStore::location()));
         QVERIFY(copyOver(previousBuild + QLatin1String("/Taloran.desktop"),
-                         Autostart::folder() + QLatin1String("/Taloran.desktop")));
+                         Autostart::entryPath()));
     }
 
     void theSettingsFileGivesTheTargetAndThePlace()
@@ -84,9 +84,9 @@ private slots:
         QCOMPARE(readAll(Autostart::entryPath()), previousEntry);
 
         // Written afresh for the same program, it is the same entry.
-        QVERIFY(Autostart::disable());
+        QVERIFY(!Autostart::setEnabled(false));
         QVERIFY(!Autostart::isEnabled());
-        QVERIFY(Autostart::enable(previousProgram));
+        QVERIFY(!Autostart::setEnabled(true, previousProgram));
         QCOMPARE(readAll(Autostart::entryPath()), previousEntry);
     }
 };

@@ -210,7 +210,7 @@ private slots:
     void autostartFolder()
     {
         QVERIFY(!QFileInfo::exists(autostart()));
-        QCOMPARE(Autostart::folder(), autostart());
+        QCOMPARE(QFileInfo(Autostart::entryPath()).path(), autostart());
         QVERIFY2(QFileInfo(autostart()).isDir(), "the folder is created when missing");
     }
 
@@ -219,7 +219,7 @@ private slots:
         const QByteArray savedHome = qgetenv("HOME");
         qunsetenv("XDG_CONFIG_HOME");
         qputenv("HOME", QFile::encodeName(m_home->path()));
-        const QString folder = Autostart::folder();
+        const QString folder = QFileInfo(Autostart::entryPath()).path();
         qputenv("HOME", savedHome);
         QCOMPARE(folder, m_home->path() + QLatin1String("/.config/autostart"));
     }
@@ -259,7 +259,7 @@ private slots:
 
         // The launchers themselves run these in tests/e2e/autostart.sh.
         QCOMPARE(Autostart::whyCannotStart(program), QString());
-        QVERIFY(Autostart::enable(program));
+        QVERIFY(!Autostart::setEnabled(true, program));
         QCOMPARE(Autostart::entryPath(), entryPath());
         const QHash<QString, QString> keys = entryKeys(readAll(entryPath()));
         QCOMPARE(keys.value(QStringLiteral("Exec")), exec);
@@ -285,7 +285,7 @@ private slots:
     {
         QFETCH(QString, program);
         QVERIFY(!Autostart::whyCannotStart(program).isEmpty());
-        QVERIFY(!Autostart::enable(program));
+        QVERIFY(!Autostart::setEnabled(true, program));
         QVERIFY(!QFileInfo::exists(entryPath()));
         QVERIFY(!Autostart::isEnabled());
     }
@@ -337,7 +337,7 @@ private slots:
     {
         QVERIFY(QDir().mkpath(entryPath()));
         QVERIFY(!Autostart::isEnabled());
-        QVERIFY(!Autostart::disable());
+        QVERIFY(!Autostart::setEnabled(false));
         QVERIFY(QFileInfo(entryPath()).isDir());
     }
 
@@ -430,18 +430,17 @@ private slots:
                 QSKIP("this user can write to read-only folders");
         }
 
-        const QString folder = Autostart::folder();
+        const QString path = Autostart::entryPath();
+        const QString folder = path.isEmpty() ? QString() : QFileInfo(path).path();
         if (setup == QLatin1String("read-only autostart"))
             QCOMPARE(folder, autostart());
         else
             QVERIFY2(folder.isEmpty(), qPrintable(folder));
 
         QVERIFY(!Autostart::isEnabled());
-        QVERIFY(!Autostart::enable(QStringLiteral("/usr/bin/taloran")));
-        Autostart::setEnabled(true);
+        QVERIFY(Autostart::setEnabled(true, QStringLiteral("/usr/bin/taloran")));
         Autostart::setEnabled(false);
         QVERIFY(!Autostart::isEnabled());
-        QVERIFY(!Autostart::disable());
 
         // Nothing anywhere under the temporary home but what the case put there.
         QStringList made;

@@ -382,8 +382,8 @@ private slots:
         if (blocked == "folder")
             QSKIP("the Startup folder is the shell's own");
 #endif
-        const QString folder = Autostart::folder();
         const QString entry = Autostart::entryPath();
+        const QString folder = QFileInfo(entry).path();
         QVERIFY(QDir(folder).removeRecursively());
         QVERIFY(blocked == "entry" ? QDir().mkpath(entry) : QFile(folder).open(QIODevice::WriteOnly));
 
