@@ -2,10 +2,8 @@
 
 #include <QLoggingCategory>
 
-// Timestamps of the steps of start-up, logged under the category
-// "taloran.startup", which is off by default. Turn it on with
-//   QT_LOGGING_RULES="taloran.startup.debug=true"
-// to see where the time from main() to the first painted window goes.
+// Timestamps of start-up, logged under "taloran.startup", which is off by
+// default: QT_LOGGING_RULES="taloran.startup.debug=true".
 Q_DECLARE_LOGGING_CATEGORY(lcStartup)
 
 namespace StartupTrace {
@@ -13,8 +11,8 @@ namespace StartupTrace {
 // Logs the milliseconds since the first call, with what has just been done.
 void mark(const char *step);
 
-// Logs the first expose and the first paint of any window, after which it
-// stops watching. Does nothing while the category is off.
+// Logs the first expose and the first paint of any window while the category
+// is on.
 void watchFirstFrame();
 
 } // namespace StartupTrace

@@ -2,14 +2,20 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QTimer>
 
 namespace Assets {
 
 void setUp()
 {
     QGuiApplication::setWindowIcon(clockIcon());
-    QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-ExtraCondensedBlack.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-Black.ttf"));
+    // Registering a face sets up fontconfig, as the first text drawn would:
+    // done as the event loop starts, before the first paint, the window's map
+    // does not wait for it.
+    QTimer::singleShot(0, qApp, [] {
+        QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-ExtraCondensedBlack.ttf"));
+        QFontDatabase::addApplicationFont(QStringLiteral(":/taloran/fonts/NotoSans-Black.ttf"));
+    });
 }
 
 QPixmap pixmap(const QString &name, qreal devicePixelRatio)

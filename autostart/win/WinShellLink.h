@@ -1,13 +1,12 @@
 #pragma once
 
 // Shell links and the Startup folder through plain Win32, with no Qt, so that
-// this part can be built and tried on its own (tests/wine). Wide strings in and
-// out; no path passes through a single-byte code page.
+// this part can be tried on its own under wine (tests/wine). Wide strings only.
 
 #include <string>
 
-// The current user's Startup folder (FOLDERID_Startup), created when missing,
-// or the empty text when it cannot be found.
+// The current user's Startup folder (FOLDERID_Startup), created when missing;
+// empty when it cannot be found.
 std::wstring winStartupFolder();
 
 // Whether `path` is an ordinary file: present, not a folder, neither hidden

@@ -543,6 +543,7 @@ void TestAssets::setUpRegistersFaces()
         {Assets::totalsFont(), {"Arial Black", "Noto Sans Black"}, 9.75, QFont::Normal}};
 
     Assets::setUp();
+    QCoreApplication::processEvents();
 
     const QStringList installed = QFontDatabase::families();
     for (const Expected &e : fonts) {
