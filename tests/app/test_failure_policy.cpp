@@ -48,22 +48,34 @@ class TestFailurePolicy : public QObject
 private slots:
     void cleanup() { breakStore(false); }
 
-    void aFailedWriteIsShownInOneBoxAtATime()
+    void oneBoxAtATime()
     {
+        CountdownTarget target;
+        FailurePolicy policy(target);
+        bool secondReturned = false;
+        const QStringList shown = boxesDuring([&] {
+            QTimer::singleShot(0, [&] {
+                policy.report(QStringLiteral("Taloran"), QStringLiteral("second"));
+                secondReturned = true;
+            });
+            policy.report(QStringLiteral("Taloran"), QStringLiteral("first"));
+        });
+        QVERIFY(secondReturned);
+        QCOMPARE(shown, QStringList{"first"});
+    }
+
+    void aFailedWriteIsShownWithTheFileAndTheReason()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Windows store is the registry");
+#endif
         CountdownTarget target;
         FailurePolicy policy(target);
         breakStore(true);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("settings were not saved"));
-        bool secondReturned = false;
-        const QStringList shown = boxesDuring([&] {
-            QTimer::singleShot(0, [&] {
-                // A second failure while the first box is open opens none.
-                policy.report(QStringLiteral("Taloran"), QStringLiteral("second"));
-                secondReturned = true;
-            });
+        const QStringList shown = boxesDuring([] {
             SettingsStore::setValue("General", "Target", "x", QStringLiteral("The target was lost."));
         });
-        QVERIFY(secondReturned);
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].startsWith("The target was lost.\n\nFile: " + SettingsStore::location()));
         QVERIFY(shown[0].contains("Reason: A folder is in the place of the file."));
@@ -74,13 +86,14 @@ private slots:
         CountdownTarget target;
         FailurePolicy policy(target);
         target.setMoment(at(2030, 3, 4, 14, 30, 15));
+#ifndef Q_OS_WIN
         breakStore(true);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("settings were not saved"));
         QVERIFY(boxesDuring([&] { policy.finish(); }).isEmpty());
         QVERIFY(policy.isEnding());
-
-        // The store mended, a later last try still writes what was lost.
         breakStore(false);
+#endif
+        // A later last try still writes what was lost.
         QVERIFY(boxesDuring([&] { policy.finish(); }).isEmpty());
         CountdownTarget reread;
         reread.load(at(2020, 1, 1));
