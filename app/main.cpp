@@ -2,12 +2,15 @@
 // hands it to its two views, the countdown window and the details dialog; it
 // ends when its last window has closed.
 
+#include "app/ArrivalNotice.h"
 #include "assets/Assets.h"
 #include "countdown/CountdownTarget.h"
+#include "countdown/TargetArrival.h"
 #include "main_window/CountdownWindow.h"
 #include "details_dialog/DetailsDialog.h"
 #include "platform/LocalClock.h"
 #include "app/PlatformChoice.h"
+#include "platform/SecondTicker.h"
 #include "platform/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "app/StartupTrace.h"
@@ -149,6 +152,17 @@ int main(int argc, char *argv[])
     CountdownWindow window(target);
     StartupTrace::mark("window made");
     QObject::connect(&window, &CountdownWindow::closed, &target, &CountdownTarget::saveIfChanged);
+
+    // When the countdown reaches its target, the widget asks for attention
+    // and the desktop shows a notice; a click on it brings the widget forward.
+    TargetArrival arrival(target);
+    QObject::connect(&SecondTicker::instance(), &SecondTicker::ticked, &arrival, &TargetArrival::check);
+    ArrivalNotice notice;
+    QObject::connect(&arrival, &TargetArrival::arrived, &window, [&window, &notice, &target] {
+        QApplication::alert(&window);
+        notice.show(target.moment());
+    });
+    QObject::connect(&notice, &ArrivalNotice::activated, &window, &CountdownWindow::bringToFront);
 
     // The dialog is made on the first request and lives for the rest of the
     // run, through any number of closes and opens.
