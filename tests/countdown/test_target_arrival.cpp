@@ -10,72 +10,57 @@ class TestTargetArrival : public QObject
     Q_OBJECT
 
 private slots:
-    void arrivesOnceWhenReached_data();
-    void arrivesOnceWhenReached();
-    void newTargetsArriveWhenPickedAhead();
+    void arrivesOnceWhenReached_data()
+    {
+        QTest::addColumn<int>("left"); // at the start; 0: a past target, pulled up
+        QTest::addColumn<int>("jump"); // the clock's move to the next check
+        QTest::addColumn<bool>("arrives");
+        QTest::newRow("1 s left, a tick to zero") << 1 << 1 << true;
+        QTest::newRow("1 s left, past") << 1 << 2 << true;
+        QTest::newRow("10 min left, a jump past") << 600 << 3600 << true;
+        QTest::newRow("10 min left, a tick") << 600 << 1 << false;
+        QTest::newRow("start past the target") << 0 << 3600 << false;
+    }
+
+    void arrivesOnceWhenReached()
+    {
+        QFETCH(int, left);
+        QFETCH(int, jump);
+        QFETCH(bool, arrives);
+        FixedClock clock(localMoment(2007, 3, 25, 7, 50));
+        clearSettingsStore();
+        CountdownTarget target;
+        if (left > 0)
+            target.setMoment(DateValue(clock.now() + seconds(left)));
+        else
+            target.load(DateValue(clock.now()));
+        TargetArrival arrival(target);
+        QSignalSpy arrivals(&arrival, &TargetArrival::arrived);
+        for (const int move : {0, jump, 1}) {
+            clock.advance(seconds(move));
+            arrival.check();
+            QCOMPARE(arrivals.count(), move == 0 || !arrives ? 0 : 1);
+        }
+    }
+
+    // Each target picked ahead of the clock arrives once; one picked at or
+    // before the clock does not.
+    void pickedTargetsArriveWhenAhead()
+    {
+        FixedClock clock(localMoment(2007, 3, 25, 7, 59, 59));
+        CountdownTarget target;
+        TargetArrival arrival(target);
+        QSignalSpy arrivals(&arrival, &TargetArrival::arrived);
+        for (const auto &[ahead, wait, count] :
+             {std::tuple{1, 1, 1}, {-60, 600, 1}, {0, 1, 1}, {5, 5, 2}, {600, 3600, 3}}) {
+            target.setMoment(DateValue(clock.now() + seconds(ahead)));
+            arrival.check();
+            clock.advance(seconds(wait));
+            arrival.check();
+            QCOMPARE(arrivals.count(), count);
+        }
+    }
 };
-
-void TestTargetArrival::arrivesOnceWhenReached_data()
-{
-    QTest::addColumn<int>("left"); // at the start; 0: a past target, pulled up
-    QTest::addColumn<int>("jump"); // the clock's move before the next check
-    QTest::addColumn<bool>("arrives");
-    QTest::newRow("1 s left, a tick to zero") << 1 << 1 << true;
-    QTest::newRow("1 s left, past") << 1 << 2 << true;
-    QTest::newRow("10 min left, a jump past") << 600 << 3600 << true;
-    QTest::newRow("10 min left, a tick") << 600 << 1 << false;
-    QTest::newRow("start past the target") << 0 << 1 << false;
-    QTest::newRow("start past the target, a jump") << 0 << 3600 << false;
-}
-
-void TestTargetArrival::arrivesOnceWhenReached()
-{
-    QFETCH(int, left);
-    QFETCH(int, jump);
-    QFETCH(bool, arrives);
-    FixedClock clock(localMoment(2007, 3, 25, 7, 50));
-    clearSettingsStore();
-    CountdownTarget target;
-    if (left > 0)
-        target.setMoment(DateValue(clock.now() + seconds(left)));
-    else
-        target.load(DateValue(clock.now()));
-    TargetArrival arrival(target);
-    QSignalSpy arrivals(&arrival, &TargetArrival::arrived);
-
-    arrival.check();
-    QCOMPARE(arrivals.count(), 0);
-    clock.advance(seconds(jump));
-    arrival.check();
-    QCOMPARE(arrivals.count(), arrives ? 1 : 0);
-    clock.advance(seconds(1));
-    arrival.check();
-    QCOMPARE(arrivals.count(), arrives ? 1 : 0);
-}
-
-void TestTargetArrival::newTargetsArriveWhenPickedAhead()
-{
-    FixedClock clock(localMoment(2007, 3, 25, 7, 59, 59));
-    CountdownTarget target;
-    TargetArrival arrival(target);
-    QSignalSpy arrivals(&arrival, &TargetArrival::arrived);
-    const auto pickAndCheck = [&](seconds ahead, seconds wait) {
-        target.setMoment(DateValue(clock.now() + ahead));
-        arrival.check();
-        clock.advance(wait);
-        arrival.check();
-        return arrivals.count();
-    };
-
-    QCOMPARE(pickAndCheck(seconds(1), seconds(1)), 1);
-    QCOMPARE(pickAndCheck(seconds(-60), seconds(600)), 1); // a past date
-    QCOMPARE(pickAndCheck(seconds(0), seconds(1)), 1);     // now itself
-    QCOMPARE(pickAndCheck(seconds(5), seconds(4)), 1);
-    clock.advance(seconds(1));
-    arrival.check();
-    QCOMPARE(arrivals.count(), 2);
-    QCOMPARE(pickAndCheck(minutes(10), hours(1)), 3);
-}
 
 TALORAN_TEST_MAIN(TestTargetArrival)
 #include "test_target_arrival.moc"

@@ -2,7 +2,7 @@
 # When the countdown reaches its target, the widget asks for attention
 # (_NET_WM_STATE_DEMANDS_ATTENTION) and a notice goes to the session bus's
 # notification service: here a bus of the test's own, served by a stand-in
-# (fake_notifications) that logs each Notify call and clicks the notice when
+# (fake_notifications) that prints each Notify call and clicks the notice when
 # asked. The click brings the widget forward. Without a session bus the
 # widget still asks for attention and goes on counting.
 source "$(dirname "$0")/lib.sh"
@@ -23,9 +23,8 @@ dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork --nopidfile >"$E2E_TMP/bu
 E2E_PIDS+=($!)
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/bus
 NOTICES=$E2E_TMP/notices
-touch "$NOTICES"
 wait_for 10 test -S "$E2E_TMP/bus" || fail "the session bus did not start"
-"$FAKE_NOTIFICATIONS" "$NOTICES" >"$E2E_TMP/service.log" 2>&1 &
+"$FAKE_NOTIFICATIONS" >"$NOTICES" 2>"$E2E_TMP/service.log" &
 E2E_PIDS+=($!)
 service_ready() {
     gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
