@@ -28,7 +28,6 @@ private slots:
         QFETCH(int, jump);
         QFETCH(bool, arrives);
         FixedClock clock(localMoment(2007, 3, 25, 7, 50));
-        clearSettingsStore();
         CountdownTarget target;
         if (left > 0)
             target.setMoment(DateValue(clock.now() + seconds(left)));
