@@ -2,9 +2,11 @@
 
 #include "app/StartupTrace.h"
 #include "autostart/Autostart.h"
+#include "countdown/TargetArrival.h"
 #include "details_dialog/DetailsDialog.h"
 #include "main_window/CountdownWindow.h"
 #include "platform/LocalClock.h"
+#include "platform/SecondTicker.h"
 
 #include <QApplication>
 
@@ -29,6 +31,16 @@ bool TaloranApplication::start()
     connect(m_window.get(), &CountdownWindow::closed, &m_target, &CountdownTarget::saveIfChanged);
     connect(m_window.get(), &CountdownWindow::detailsRequested, this, &TaloranApplication::openDetails);
     connect(&m_instance, &SingleInstance::requestReceived, this, &TaloranApplication::answer);
+
+    // At the target the widget asks for attention and the desktop shows a
+    // notice, whose click brings the widget forward.
+    m_arrival = std::make_unique<TargetArrival>(m_target);
+    connect(&SecondTicker::instance(), &SecondTicker::ticked, m_arrival.get(), &TargetArrival::check);
+    connect(m_arrival.get(), &TargetArrival::arrived, this, [this] {
+        QApplication::alert(m_window.get());
+        m_notice.show(m_target.moment());
+    });
+    connect(&m_notice, &ArrivalNotice::activated, m_window.get(), &CountdownWindow::bringToFront);
 
     // The session's end, a termination signal or an installer's request
     // closes the widget through its normal path, so the target is written.

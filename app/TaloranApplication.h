@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ArrivalNotice.h"
 #include "app/FailurePolicy.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
@@ -12,6 +13,7 @@
 
 class CountdownWindow;
 class DetailsDialog;
+class TargetArrival;
 
 // The application: one running copy per session, the target loaded before its
 // two views are made, the views wired to it, and the target written when the
@@ -40,4 +42,6 @@ private:
     TerminationSignals m_termination;
     std::unique_ptr<CountdownWindow> m_window;
     std::unique_ptr<DetailsDialog> m_details;
+    std::unique_ptr<TargetArrival> m_arrival;
+    ArrivalNotice m_notice;
 };
