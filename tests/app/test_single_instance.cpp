@@ -1,18 +1,47 @@
-// Where the single-instance socket lives and what it is named for: one name
-// per user and graphical session, in a folder only the user can reach.
+// One running copy: a later start hands its request over, a request to close
+// holds its connection until the running copy ends, and on Linux what a dead
+// copy left is taken over and the socket lies where only the user reaches it,
+// named for the graphical session.
 
 #include "support/TestMain.h"
 
 #include "app/SingleInstance.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
+#include <QLocalSocket>
+#include <QThread>
 
+#include <memory>
+
+#ifndef Q_OS_WIN
+#include <QFileInfo>
+#include <QProcess>
+#include <QSysInfo>
+
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+#endif
+
+using Request = SingleInstance::Request;
 
 namespace {
 
+// A later start, made in another thread as it would be in another process,
+// while this thread's event loop lets the running copy answer. True when it
+// became the running copy itself.
+bool claimFromElsewhere(Request request)
+{
+    bool claimed = false;
+    const std::unique_ptr<QThread> start(QThread::create([&] { claimed = SingleInstance().claim(request); }));
+    start->start();
+    if (!QTest::qWaitFor([&] { return start->isFinished(); }, 60000))
+        qFatal("a later start did not end");
+    start->wait();
+    return claimed;
+}
+
+#ifndef Q_OS_WIN
 QString nameFor(const char *display, const char *wayland)
 {
     qputenv("DISPLAY", display);
@@ -20,20 +49,101 @@ QString nameFor(const char *display, const char *wayland)
     return SingleInstance::defaultName();
 }
 
+bool isPrivate(const QString &folder)
+{
+    struct stat status;
+    return ::lstat(QFile::encodeName(folder).constData(), &status) == 0 && status.st_uid == ::geteuid()
+        && (status.st_mode & 0777) == 0700;
+}
+
+bool makePrivate(const QString &folder)
+{
+    return QDir().mkpath(folder)
+        && QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+#endif
+
 } // namespace
 
 class TestSingleInstance : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_runtime;
+
 private slots:
+    void init()
+    {
+#ifndef Q_OS_WIN
+        QVERIFY(makePrivate(m_runtime.path()));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+        qputenv("DISPLAY", ":7");
+        qunsetenv("WAYLAND_DISPLAY");
+#endif
+    }
+
+    void laterStartsHandTheirRequestOver()
+    {
+        SingleInstance running;
+        QList<Request> received;
+        connect(&running, &SingleInstance::requestReceived, this, [&](Request request) { received << request; });
+        QVERIFY(running.claim(Request::Show));
+        QVERIFY(!claimFromElsewhere(Request::Show));
+        QVERIFY(!claimFromElsewhere(Request::ShowMinimized));
+        QVERIFY(received == QList<Request>({Request::Show, Request::ShowMinimized}));
+    }
+
+    void aRequestToCloseHoldsItsConnectionUntilTheEnd()
+    {
+        auto running = std::make_unique<SingleInstance>();
+        QList<Request> received;
+        connect(running.get(), &SingleInstance::requestReceived, this, [&](Request request) { received << request; });
+        QVERIFY(running->claim(Request::Show));
+        QLocalSocket asking;
+        asking.connectToServer(SingleInstance::defaultName());
+        QVERIFY(asking.waitForConnected(5000));
+        asking.write("Q");
+        QTRY_VERIFY(asking.bytesAvailable() > 0);
+        QCOMPARE(asking.readAll(), QByteArray("C"));
+        QVERIFY(received == QList<Request>({Request::Close}));
+        QCoreApplication::processEvents();
+        QCOMPARE(asking.state(), QLocalSocket::ConnectedState);
+        running.reset();
+        QTRY_COMPARE(asking.state(), QLocalSocket::UnconnectedState);
+    }
+
+#ifndef Q_OS_WIN
+    // A socket that no one listens on and the lock of a process that has
+    // ended, as a copy killed while deciding leaves them.
+    void whatADeadCopyLeftIsTakenOver()
+    {
+        const QString name = SingleInstance::defaultName();
+        const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path);
+        QVERIFY(::bind(left, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+        ::close(left);
+        QProcess ended;
+        ended.start(QStringLiteral("true"));
+        QVERIFY(ended.waitForStarted());
+        const qint64 pid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        QFile lock(name + ".lock");
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(pid) + "\ntaloran\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+
+        SingleInstance running;
+        QVERIFY(running.claim(Request::Show));
+        QVERIFY2(!lock.exists(), "the dead process's lock was not taken over");
+        QVERIFY(!claimFromElsewhere(Request::Show));
+    }
+
     void oneNamePerSessionHoweverTheDisplayIsNamed()
     {
-        QTemporaryDir runtime;
-        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
         const QString x11 = nameFor(":7", "");
-        QVERIFY2(x11.startsWith(runtime.path() + "/taloran-"), qPrintable(x11));
+        QVERIFY2(x11.startsWith(m_runtime.path() + "/taloran-"), qPrintable(x11));
         QCOMPARE(nameFor(":7.0", ""), x11);
         QCOMPARE(nameFor("unix:7.1", ""), x11);
         QVERIFY(nameFor(":8", "") != x11);
@@ -42,10 +152,12 @@ private slots:
         const QString wayland = nameFor(":7", "wayland-1");
         QVERIFY(wayland != x11);
         QCOMPARE(nameFor("", "wayland-1"), wayland);
-        QCOMPARE(nameFor("", qPrintable(runtime.path() + "/wayland-1")), wayland);
+        QCOMPARE(nameFor("", qPrintable(m_runtime.path() + "/wayland-1")), wayland);
         QVERIFY(nameFor("", "wayland-2") != wayland);
     }
 
+    // Neither: the folder Qt makes in the temporary folder, and when another
+    // user holds its name, a folder of the user's own in the cache.
     void withoutARuntimeFolderAPrivateOneIsUsed()
     {
         QTemporaryDir temp;
@@ -53,16 +165,9 @@ private slots:
         qputenv("XDG_CACHE_HOME", QFile::encodeName(temp.path() + "/cache"));
         qunsetenv("XDG_RUNTIME_DIR");
         const auto folderOf = [] { return QFileInfo(nameFor(":7", "")).absolutePath(); };
-        const auto isPrivate = [](const QString &folder) {
-            struct stat status;
-            return ::lstat(QFile::encodeName(folder).constData(), &status) == 0
-                && status.st_uid == ::geteuid() && (status.st_mode & 0777) == 0700;
-        };
         const QString runtime = folderOf();
         QVERIFY2(runtime.startsWith(temp.path() + "/runtime-") && isPrivate(runtime), qPrintable(runtime));
 
-        // Another user holds that folder's name: a folder of the user's own
-        // in the cache instead.
         if (::geteuid() != 0)
             QSKIP("giving a folder to another user needs root");
         QVERIFY(::chown(QFile::encodeName(runtime).constData(), 65534, 65534) == 0);
@@ -70,6 +175,8 @@ private slots:
         QCOMPARE(cache, temp.path() + "/cache/taloran-runtime");
         QVERIFY(isPrivate(cache));
     }
+
+#endif
 };
 
 TALORAN_TEST_MAIN(TestSingleInstance)

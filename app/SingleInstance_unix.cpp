@@ -1,0 +1,90 @@
+#include "app/SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A real folder (not a link) of this user's that no one else can enter.
+bool isPrivateFolder(const QString &folder)
+{
+    struct stat status;
+    return !folder.isEmpty() && ::lstat(QFile::encodeName(folder).constData(), &status) == 0
+        && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() && (status.st_mode & 077) == 0;
+}
+
+// The user's runtime folder: $XDG_RUNTIME_DIR, else the one Qt makes in the
+// temporary folder; and when another user holds that name, a folder in the
+// user's cache. Empty when none can be had.
+QString privateFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (isPrivateFolder(runtime))
+        return runtime;
+    const QString cacheHome = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString cache = cacheHome + QStringLiteral("/taloran-runtime");
+    QDir().mkpath(cacheHome);
+    QDir().mkdir(cache, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return isPrivateFolder(cache) ? cache : QString();
+}
+
+// The graphical session, named alike however the display is named. In a
+// Wayland session it is the compositor's socket, for a native copy and one on
+// XWayland alike (XWayland belongs to the Wayland session that runs it).
+// Otherwise it is the X display without its screen: ":0", ":0.0" and
+// "unix:0" are one.
+QString sessionName(const QString &runtimeFolder)
+{
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    const QString x = qEnvironmentVariable("DISPLAY");
+    if (!wayland.isEmpty() || x.isEmpty()) {
+        // A relative socket name lies in the runtime folder, as for every
+        // Wayland client; by default wayland-0.
+        return QStringLiteral("wayland ")
+            + QDir(runtimeFolder).filePath(wayland.isEmpty() ? QStringLiteral("wayland-0") : wayland);
+    }
+    // [host]:display[.screen]; a local display's host is empty or "unix".
+    const qsizetype colon = x.lastIndexOf(QLatin1Char(':'));
+    QString host = colon < 0 ? QString() : x.left(colon);
+    if (host == QLatin1String("unix"))
+        host.clear();
+    return QStringLiteral("x11 ") + host + QLatin1Char(':')
+        + x.mid(colon + 1).section(QLatin1Char('.'), 0, 0);
+}
+
+} // namespace
+
+QString SingleInstance::defaultName()
+{
+    const QString folder = privateFolder();
+    if (folder.isEmpty())
+        return {};
+    const QByteArray key = (QString::number(::geteuid()) + QLatin1Char('/') + sessionName(folder)).toUtf8();
+    // A socket's path stays short (108 bytes).
+    return folder + QStringLiteral("/taloran-")
+        + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
+}
+
+QString SingleInstance::lockPathFor(const QString &name)
+{
+    return name + QStringLiteral(".lock");
+}
+
+bool SingleInstance::isSameUser(const QLocalSocket &peer)
+{
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    return ::getsockopt(int(peer.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0
+        && credentials.uid == ::geteuid();
+}
+
+std::optional<int> SingleInstance::closeForInstaller(const QStringList &)
+{
+    return std::nullopt;
+}
