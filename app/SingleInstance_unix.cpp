@@ -19,11 +19,15 @@ bool isPrivateFolder(const QString &folder)
         && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() && (status.st_mode & 077) == 0;
 }
 
-// The user's runtime folder: $XDG_RUNTIME_DIR, else the one Qt makes in the
-// temporary folder; and when another user holds that name, a folder in the
-// user's cache. Empty when none can be had.
+// The user's runtime folder: $XDG_RUNTIME_DIR; without it, the login's own
+// folder, so that a start from `su` or `sudo -u` meets one from the desktop;
+// else the one Qt makes in the temporary folder; and when another user holds
+// that name, a folder in the user's cache. Empty when none can be had.
 QString privateFolder()
 {
+    const QString login = QStringLiteral("/run/user/") + QString::number(::geteuid());
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && isPrivateFolder(login))
+        return login;
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (isPrivateFolder(runtime))
         return runtime;

@@ -17,6 +17,8 @@
 #include <QProcess>
 #include <QSysInfo>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -160,6 +162,8 @@ private slots:
     // user holds its name, a folder of the user's own in the cache.
     void withoutARuntimeFolderAPrivateOneIsUsed()
     {
+        if (isPrivate("/run/user/" + QString::number(::geteuid())))
+            QSKIP("this user has a login runtime folder");
         QTemporaryDir temp;
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         qputenv("XDG_CACHE_HOME", QFile::encodeName(temp.path() + "/cache"));
@@ -176,6 +180,25 @@ private slots:
         QVERIFY(isPrivate(cache));
     }
 
+    // Without XDG_RUNTIME_DIR (su, sudo -u) the login's runtime folder is used,
+    // so that such a start meets the desktop's. Root gets a /run/user of this
+    // process's own, and the system's stays as it is.
+    void withoutXdgRuntimeDirTheLoginsFolderIsUsed()
+    {
+        const QString login = "/run/user/" + QString::number(::geteuid());
+        if (::geteuid() == 0
+            && (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                || ::mount("tmpfs", "/run/user", "tmpfs", 0, "mode=755") != 0 || !makePrivate(login)))
+            QSKIP("no /run/user of this process's own");
+        if (!isPrivate(login))
+            QSKIP("no private /run/user folder of this user's");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(login));
+        const QString x11 = nameFor(":7", "");
+        const QString wayland = nameFor(":7", "wayland-1");
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(nameFor(":7", ""), x11);
+        QCOMPARE(nameFor(":7", "wayland-1"), wayland);
+    }
 #endif
 };
 
