@@ -5,8 +5,10 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +64,18 @@ QString sessionName(const QString &runtimeFolder)
         + x.mid(colon + 1).section(QLatin1Char('.'), 0, 0);
 }
 
+// A socket's address holds 108 bytes, of which Qt keeps two. A folder too deep
+// for that is reached through a handle on it that this process keeps open.
+QString socketPath(const QString &folder, const QString &name)
+{
+    const QString path = folder + QLatin1Char('/') + name;
+    if (QFile::encodeName(path).size() + 2 <= qsizetype(sizeof(sockaddr_un::sun_path)))
+        return path;
+    const int handle = ::open(QFile::encodeName(folder).constData(),
+                              O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return handle < 0 ? QString() : QStringLiteral("/proc/self/fd/%1/").arg(handle) + name;
+}
+
 } // namespace
 
 QString SingleInstance::defaultName()
@@ -70,9 +84,10 @@ QString SingleInstance::defaultName()
     if (folder.isEmpty())
         return {};
     const QByteArray key = (QString::number(::geteuid()) + QLatin1Char('/') + sessionName(folder)).toUtf8();
-    // A socket's path stays short (108 bytes).
-    return folder + QStringLiteral("/taloran-")
-        + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
+    return socketPath(folder, QStringLiteral("taloran-")
+                          + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256)
+                                                    .toHex()
+                                                    .left(16)));
 }
 
 QString SingleInstance::lockPathFor(const QString &name)

@@ -142,6 +142,18 @@ private slots:
         QVERIFY(!claimFromElsewhere(Request::Show));
     }
 
+    // A socket's address holds 108 bytes: a runtime folder (or cache, under a
+    // long home) deeper than that still serves.
+    void aDeepFolderStillServes()
+    {
+        const QString deep = m_runtime.filePath(QString(100, QLatin1Char('d')));
+        QVERIFY(makePrivate(deep));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(deep));
+        SingleInstance running;
+        QVERIFY(running.claim(Request::Show));
+        QVERIFY(!claimFromElsewhere(Request::ShowMinimized));
+    }
+
     void oneNamePerSessionHoweverTheDisplayIsNamed()
     {
         const QString x11 = nameFor(":7", "");

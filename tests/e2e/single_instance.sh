@@ -8,7 +8,8 @@
 # starts at once make one widget. A widget closed while its dialog stays open
 # is shown again by a later start. `/close` is an argument like any other. What
 # another user listens on under the widget's names neither takes a start nor
-# keeps the widget from showing.
+# keeps the widget from showing, also when the socket falls back to a folder
+# under a long home.
 source "$(dirname "$0")/lib.sh"
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -135,7 +136,11 @@ fi
 hash() { printf '%s' "$1" | sha256sum | cut -c1-16; }
 chmod o+x "$E2E_TMP"
 mkdir -m 1777 "$E2E_TMP/tmp"
-export TMPDIR=$E2E_TMP/tmp XDG_CACHE_HOME=$E2E_TMP/cache
+# A home of 60 characters and more: the cache, where the socket falls back,
+# lies too deep for a socket's address.
+export TMPDIR=$E2E_TMP/tmp HOME=$E2E_TMP/home-$(printf 'h%.0s' {1..60})
+unset XDG_CACHE_HOME
+mkdir "$HOME"
 # squat PATH: user nobody listens on PATH and answers as a running copy would.
 squat() {
     "${as_nobody[@]}" /usr/bin/python3 -c '
