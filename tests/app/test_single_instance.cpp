@@ -1,7 +1,6 @@
-// One running copy: a later start hands its request over, a request to close
-// holds its connection until the running copy ends, and on Linux what a dead
-// copy left is taken over and the socket lies where only the user reaches it,
-// named for the graphical session.
+// One running copy takes each later start's request; on Linux, what a dead
+// copy left is taken over, and the socket lies where only the user reaches
+// it, named for the graphical session.
 
 #include "support/TestMain.h"
 
@@ -84,34 +83,26 @@ private slots:
 #endif
     }
 
-    void laterStartsHandTheirRequestOver()
-    {
-        SingleInstance running;
-        QList<Request> received;
-        connect(&running, &SingleInstance::requestReceived, this, [&](Request request) { received << request; });
-        QVERIFY(running.claim(Request::Show));
-        QVERIFY(!claimFromElsewhere(Request::Show));
-        QVERIFY(!claimFromElsewhere(Request::ShowMinimized));
-        QVERIFY(received == QList<Request>({Request::Show, Request::ShowMinimized}));
-    }
-
-    void aRequestToCloseHoldsItsConnectionUntilTheEnd()
+    void aRunningCopyTakesEachRequest()
     {
         auto running = std::make_unique<SingleInstance>();
         QList<Request> received;
         connect(running.get(), &SingleInstance::requestReceived, this, [&](Request request) { received << request; });
         QVERIFY(running->claim(Request::Show));
-        QLocalSocket asking;
-        asking.connectToServer(SingleInstance::defaultName());
-        QVERIFY(asking.waitForConnected(5000));
-        asking.write("Q");
-        QTRY_VERIFY(asking.bytesAvailable() > 0);
-        QCOMPARE(asking.readAll(), QByteArray("C"));
-        QVERIFY(received == QList<Request>({Request::Close}));
+        QVERIFY(!claimFromElsewhere(Request::Show));
+        QVERIFY(!claimFromElsewhere(Request::ShowMinimized));
+        // The installer's request to close is answered and holds its
+        // connection until the running copy ends.
+        QLocalSocket closing;
+        closing.connectToServer(SingleInstance::defaultName());
+        QVERIFY(closing.waitForConnected(5000) && closing.write("Q") == 1);
+        QTRY_VERIFY(closing.bytesAvailable() > 0);
+        QCOMPARE(closing.readAll(), QByteArray("C"));
+        QVERIFY(received == QList<Request>({Request::Show, Request::ShowMinimized, Request::Close}));
         QCoreApplication::processEvents();
-        QCOMPARE(asking.state(), QLocalSocket::ConnectedState);
+        QCOMPARE(closing.state(), QLocalSocket::ConnectedState);
         running.reset();
-        QTRY_COMPARE(asking.state(), QLocalSocket::UnconnectedState);
+        QTRY_COMPARE(closing.state(), QLocalSocket::UnconnectedState);
     }
 
 #ifndef Q_OS_WIN
@@ -120,12 +111,10 @@ private slots:
     void whatADeadCopyLeftIsTakenOver()
     {
         const QString name = SingleInstance::defaultName();
-        const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
+        sockaddr_un address{AF_UNIX, {}};
         qstrncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path);
-        QVERIFY(::bind(left, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
-        ::close(left);
+        const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(left, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 && ::close(left) == 0);
         QProcess ended;
         ended.start(QStringLiteral("true"));
         QVERIFY(ended.waitForStarted());
