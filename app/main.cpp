@@ -22,11 +22,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.taloran.Taloran"));
     Assets::setUp();
 
-    // `Taloran.exe /close`, from the installer: the running copy closes and
-    // ends; the exit status says how that went.
+    // `Taloran.exe /close`, from the Windows installer.
     const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments.size() == 1 && arguments[0].compare(QLatin1String("/close"), Qt::CaseInsensitive) == 0)
-        return static_cast<int>(SingleInstance::closeRunningCopy());
+    if (const std::optional<int> status = SingleInstance::closeForInstaller(arguments))
+        return *status;
 
     TaloranApplication taloran(arguments);
     if (!taloran.start())

@@ -9,8 +9,8 @@
 ; install takes /S with /AllUsers or /CurrentUser; without either it keeps
 ; the mode of an earlier install, else all users for an administrator.
 ; A running widget is closed first (Taloran.exe /close) and started again
-; afterwards; an earlier install is removed first, keeping the user's
-; "Run at startup" link (Taloran.lnk in the Startup folder).
+; afterwards, as the logged-on user; an earlier install is removed first,
+; keeping the user's "Run at startup" link (Taloran.lnk in the Startup folder).
 
 Unicode true
 Target amd64-unicode
@@ -75,6 +75,72 @@ Var upgrade
     Quit
   ${EndIf}
 !macroend
+
+; The shell's classes and interfaces that StartAsUser goes through.
+!define CLSID_ShellWindows {9BA05972-F6A8-11CF-A442-00A0C90A8F39}
+!define IID_IShellWindows {85CB6900-4D95-11CF-960C-0080C7F4EE85}
+!define IID_IServiceProvider {6D5140C1-7436-11CE-8034-00AA006009FA}
+!define SID_STopLevelBrowser {4C96BE40-915C-11CF-99D3-00AA004AE837}
+!define IID_IShellBrowser {000214E2-0000-0000-C000-000000000046}
+!define IID_IDispatch {00020400-0000-0000-C000-000000000046}
+!define IID_IShellFolderViewDual {E7A1AF80-4D96-11CF-960C-0080C7F4EE85}
+!define IID_IShellDispatch2 {A4C6892C-3BA9-11D2-9DEA-00C04FB16162}
+
+; One step, taken while those before it succeeded (HRESULT in $0): a call on
+; the object in $1 that gives the next one in $1, kept on the stack until
+; it is released.
+!macro ShellStep CALL
+  ${If} $0 = 0
+    System::Call `${CALL}`
+    ${IfThen} $0 = 0 ${|} Push $1 ${|}
+  ${EndIf}
+!macroend
+
+; Starts the installed widget, with the arguments on the stack, through the
+; desktop's shell (Explorer): it then runs as the logged-on user without
+; elevation, also when this installer runs elevated, and so stays within
+; reach of the user's later starts. The shell's own ShellExecute is reached
+; through its desktop window. Without a shell the widget is not started.
+Function StartAsUser
+  System::Store S
+  Pop $R0
+  ; VARIANTs: empty, the arguments (VT_BSTR) and SW_SHOWNORMAL (VT_I4). One
+  ; passed by value goes as a pointer to it on x64.
+  System::Call "*(i 0, i 0, p 0, p 0) p .R1"
+  System::Call "oleaut32::SysAllocString(w R0) p .R2"
+  System::Call "*(i 8, i 0, p R2, p 0) p .R3"
+  System::Call "*(i 3, i 0, p 1, p 0) p .R4"
+  System::Call "oleaut32::SysAllocString(w '$INSTDIR\Taloran.exe') p .R5"
+  StrCpy $0 0
+  Push 0
+  !insertmacro ShellStep "ole32::CoCreateInstance(g '${CLSID_ShellWindows}', p 0, i 4, g '${IID_IShellWindows}', *p .r1) i .r0"
+  ; FindWindowSW(SWC_DESKTOP, SWFO_NEEDDISPATCH)
+  !insertmacro ShellStep "$1->15(p R1, p R1, i 8, *i .R6, i 1, *p .r1) i .r0"
+  !insertmacro ShellStep "$1->0(g '${IID_IServiceProvider}', *p .r1) i .r0"
+  !insertmacro ShellStep "$1->3(g '${SID_STopLevelBrowser}', g '${IID_IShellBrowser}', *p .r1) i .r0"
+  ; QueryActiveShellView, then GetItemObject(SVGIO_BACKGROUND)
+  !insertmacro ShellStep "$1->15(*p .r1) i .r0"
+  !insertmacro ShellStep "$1->15(i 0, g '${IID_IDispatch}', *p .r1) i .r0"
+  !insertmacro ShellStep "$1->0(g '${IID_IShellFolderViewDual}', *p .r1) i .r0"
+  ; get_Application, then its ShellExecute(file, arguments, folder, verb, show)
+  !insertmacro ShellStep "$1->7(*p .r1) i .r0"
+  !insertmacro ShellStep "$1->0(g '${IID_IShellDispatch2}', *p .r1) i .r0"
+  ${If} $0 = 0
+    System::Call "$1->31(p R5, p R3, p R1, p R1, p R4) i .r0"
+  ${EndIf}
+  ${IfThen} $0 <> 0 ${|} DetailPrint "Taloran could not be started through the desktop (error $0)." ${|}
+  ${Do}
+    Pop $1
+    ${IfThen} $1 P= 0 ${|} ${ExitDo} ${|}
+    System::Call "$1->2()"
+  ${Loop}
+  System::Call "oleaut32::SysFreeString(p R2)"
+  System::Call "oleaut32::SysFreeString(p R5)"
+  System::Free $R1
+  System::Free $R3
+  System::Free $R4
+  System::Store L
+FunctionEnd
 
 Function .onInit
   !insertmacro MULTIUSER_INIT
@@ -145,9 +211,11 @@ Section
 
   ; The widget comes back as it was.
   ${If} $widget == 1
-    Exec '"$INSTDIR\Taloran.exe"'
+    Push ""
+    Call StartAsUser
   ${ElseIf} $widget == 2
-    Exec '"$INSTDIR\Taloran.exe" /m'
+    Push /m
+    Call StartAsUser
   ${EndIf}
 SectionEnd
 

@@ -6,8 +6,10 @@
 # changes nothing on screen. A copy that
 # was killed never keeps the next start from showing the widget, and two
 # starts at once make one widget. A widget closed while its dialog stays open
-# is shown again by a later start. What another user listens on under the
-# widget's names neither takes a start nor keeps the widget from showing.
+# is shown again by a later start. `/close` is an argument like any other. What
+# another user listens on under the widget's names neither takes a start nor
+# keeps the widget from showing, also when the socket falls back to a folder
+# under a long home.
 source "$(dirname "$0")/lib.sh"
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -112,25 +114,16 @@ if process_ended "$A"; then RUNNING=$B; else RUNNING=$A; fi
 wait_for 15 main_window_of "$RUNNING" || fail "no widget after two starts at once"
 [[ $(widget_count) == 1 ]] || fail "$(widget_count) widgets after two starts at once"
 
+# `/close` is for the Windows installer; here it hands over as any argument
+# does, and the widget stays as it is.
+WID=$(main_window_of "$RUNNING")
+state=$(wm_state "$WID")
+start_again /close
+stays_for 1.5 wm_state_is "$WID" "$state" || fail "/close changed the widget: $(wm_state "$WID")"
+[[ $(widget_count) == 1 ]] || fail "$(widget_count) widgets after /close"
+
 kill "$A" "$B" 2>/dev/null || true
 wait_for 10 process_ended "$RUNNING" || fail "the widget did not end"
-
-# `/close`, as an installer sends it: the running widget closes as at session
-# end, writing the target it changed (a past one, pulled up at its start), and
-# the request ends once the widget has ended (status 1); with no widget
-# running it shows nothing (status 0).
-store_setting General Target "8:0.0 2001/3/25"
-start_app
-store_setting General Target "garbage that is replaced at close"
-close_status=0
-env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?
-((close_status == 1)) || fail "/close ended with status $close_status, not 1"
-wait_for 10 process_ended "$APP_PID" || fail "the widget did not end after /close"
-[[ $(setting General Target) != garbage* ]] || fail "the widget closed by /close did not write the target"
-close_status=0
-env "LC_ALL=$APP_LOCALE" "$TALORAN_BIN" /close >>"$E2E_TMP/again.log" 2>&1 || close_status=$?
-((close_status == 0)) || fail "/close with no widget ended with status $close_status"
-[[ $(widget_count) == 0 ]] || fail "/close with no widget running showed one"
 
 # Another local user (nobody) listens where a start looks for the running
 # copy: on the predictable name in the temporary folder, and on the socket
@@ -143,7 +136,11 @@ fi
 hash() { printf '%s' "$1" | sha256sum | cut -c1-16; }
 chmod o+x "$E2E_TMP"
 mkdir -m 1777 "$E2E_TMP/tmp"
-export TMPDIR=$E2E_TMP/tmp XDG_CACHE_HOME=$E2E_TMP/cache
+# A home of 60 characters and more: the cache, where the socket falls back,
+# lies too deep for a socket's address.
+export TMPDIR=$E2E_TMP/tmp HOME=$E2E_TMP/home-$(printf 'h%.0s' {1..60})
+unset XDG_CACHE_HOME
+mkdir "$HOME"
 # squat PATH: user nobody listens on PATH and answers as a running copy would.
 squat() {
     "${as_nobody[@]}" /usr/bin/python3 -c '

@@ -5,8 +5,8 @@
 #   installed program starts;
 # - installed again (an upgrade or a repair) over the running, minimized
 #   widget: the widget is closed as at session end, so its target is
-#   written, the program is replaced, the widget comes back minimized, and
-#   the user's Startup link is kept;
+#   written, the program is replaced, the widget comes back minimized
+#   through the desktop's shell, and the user's Startup link is kept;
 # - the uninstaller closes the running widget and removes every file, the
 #   shortcut, the entry and the Startup link;
 # - for the current user alone (/CurrentUser): everything under the user's
@@ -39,8 +39,16 @@ uninstall() {
     timeout 300 "$WINE" "$dir/Uninstall.exe" /S "$@" || fail "the uninstaller failed"
     wait_for 60 sh -c "! test -e \"$dir\"" || fail "left behind: $(find "$dir" | tr '\n' ' ')"
 }
-# The widget the installer started again: a window of a new process.
-restarted_window() { wait_for 60 wine_main_window || fail "the widget was not started again"; WID=$(wine_main_window); }
+# The widget the installer started again: a window of a new process. The
+# installer may run elevated, so the widget is started by the desktop's shell
+# as the logged-on user: it carries none of the installer's environment
+# (STARTED_BY_INSTALLER, given to the installs over a running widget).
+restarted_window() {
+    wait_for 60 wine_main_window || fail "the widget was not started again"
+    WID=$(wine_main_window)
+    ! tr '\0' '\n' <"/proc/$(xdotool getwindowpid "$WID")/environ" | grep -q '^STARTED_BY_INSTALLER=' \
+        || fail "the installer started the widget itself, not through the shell"
+}
 # Marks the installed program so that its replacement shows.
 mark_old() { touch -d 2001-01-01 "$1/Taloran.exe"; }
 replaced() { cmp -s "$built" "$1/Taloran.exe" || fail "the installed program is not the new one"; }
@@ -78,7 +86,7 @@ wait_for 10 wm_state_is "$WID" Iconic || fail "not minimized: $(wm_state "$WID")
 reg_set General Target "garbage that is replaced at close"
 
 # Installed again over it: no mode given, the earlier install's is kept.
-install
+STARTED_BY_INSTALLER=1 install
 wait_for 20 process_ended "$APP_PID" || fail "the running widget was not closed"
 [[ $(reg_get General Target) != garbage* ]] || fail "the widget was not closed the way that writes the target"
 replaced "$dir"
@@ -111,7 +119,7 @@ has_key HKCU || fail "no Add/Remove Programs entry under HKCU"
 # Upgraded while the widget is shown: it comes back shown.
 mark_old "$dir"
 start_exe "$dir/Taloran.exe"
-install /CurrentUser
+STARTED_BY_INSTALLER=1 install /CurrentUser
 wait_for 20 process_ended "$APP_PID" || fail "the running widget was not closed"
 replaced "$dir"
 restarted_window
