@@ -215,8 +215,6 @@ private slots:
         QTest::newRow("past, pulled up") << "8:0.0 2001/7/4" << false << false << pulledUp;
         QTest::newRow("nothing stored, pulled up") << QString() << false << false << pulledUp;
         QTest::newRow("past, pulled up, newer stored") << "8:0.0 2001/7/4" << false << true << newer;
-        QTest::newRow("nothing stored, newer stored") << QString() << false << true << newer;
-        QTest::newRow("past, pulled up and edited") << "8:0.0 2001/7/4" << true << true << edit;
     }
 
     void onlyATargetThisCopyChangedIsWritten()
@@ -415,16 +413,6 @@ private slots:
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window.minimumSize(), window.maximumSize());
 
-        const QList<QPair<const char *, QRect>> places{
-            {"weeksLabel", {8, 5, 57, 73}},      {"daysLabel", {197, 5, 57, 73}},
-            {"hoursLabel", {352, 5, 57, 73}},    {"minutesLabel", {523, 5, 57, 73}},
-            {"secondsLabel", {653, 5, 57, 73}},  {"detailsButton", {696, 77, 40, 40}},
-            {"closeButton", {740, 77, 40, 40}},  {"minimizeButton", {652, 77, 40, 40}}};
-        for (const auto &[name, rect] : places) {
-            QWidget *placed = control<QWidget>(window, name);
-            QCOMPARE(placed->parentWidget(), &window);
-            QCOMPARE(placed->geometry(), rect);
-        }
         for (const char *name : {"weeksLabel", "daysLabel", "hoursLabel", "minutesLabel",
                                  "secondsLabel"}) {
             QLabel *number = label(window, name);
