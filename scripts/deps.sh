@@ -13,7 +13,7 @@ test_pkgs=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick faketime pyth
            appstream weston xwayland qt6-wayland x11-xserver-utils)
 windows_pkgs=(cmake ninja-build dpkg-dev qt6-base-dev g++-mingw-w64-x86-64-posix
               g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 nsis python3
-              fonts-noto-extra xvfb xauth openbox xdotool x11-utils wmctrl imagemagick)
+              fonts-noto-extra xvfb xauth openbox xdotool x11-utils wmctrl imagemagick locales)
 package_pkgs=(dpkg-dev file lintian appstream desktop-file-utils debootstrap
               xvfb xauth x11-utils xdotool)
 ci_pkgs=(clang libclang-rt-14-dev)

@@ -159,8 +159,12 @@ wait_exe_ended
 # de-DE with dd.MM.yy and H.mm.ss it reads, its year widened as the platform
 # widens one. So does a date in the platform's own abbreviated month names
 # (dd-MMM-yyyy). A start in another locale resets these settings, so every
-# wine command from here on runs in de-DE.
-{ export LC_ALL=de_DE.UTF-8; } 2>/dev/null
+# wine command from here on runs in de-DE, a locale of the test's own (wine
+# opens UTF-8 paths only in a locale that the C library has).
+mkdir -p "$E2E_TMP/locales"
+localedef -i de_DE -f UTF-8 "$E2E_TMP/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
+[[ -d $E2E_TMP/locales/de_DE.UTF-8 ]] || fail "localedef made no de_DE.UTF-8 locale"
+export LOCPATH=$E2E_TMP/locales LC_ALL=de_DE.UTF-8
 "$WINE" reg add "$intl" /v sShortDate /d "dd.MM.yy" /f >/dev/null 2>&1
 "$WINE" reg add "$intl" /v sTimeFormat /d "H.mm.ss" /f >/dev/null 2>&1
 "$WINE" reg delete "$STORE_KEY\\General" /v TargetFormat /f >/dev/null 2>&1
