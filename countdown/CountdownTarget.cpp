@@ -1,17 +1,21 @@
 #include "countdown/CountdownTarget.h"
 
-#include "countdown/DateText.h"
 #include "platform/SettingsStore.h"
 
 namespace {
 const QString section = QStringLiteral("General");
 const QString key = QStringLiteral("Target");
-// Beside the text of "Target": the exact format it is written in and the name
-// of the locale whose words and digits it uses. Earlier builds stored the
-// name only, or nothing.
+// Beside the text: the exact format it is written in and the name of the
+// locale whose words and digits it uses.
 const QString formatKey = QStringLiteral("TargetFormat");
 const QString localeKey = QStringLiteral("TargetLocale");
 const QString defaultText = QStringLiteral("00:00 2000/01/01");
+
+DateText::StoredText storedText()
+{
+    return {SettingsStore::value(section, key), SettingsStore::value(section, formatKey),
+            SettingsStore::value(section, localeKey)};
+}
 } // namespace
 
 CountdownTarget::CountdownTarget(QObject *parent) : QObject(parent) {}
@@ -19,7 +23,7 @@ CountdownTarget::CountdownTarget(QObject *parent) : QObject(parent) {}
 void CountdownTarget::setMoment(const DateValue &moment)
 {
     m_moment = moment;
-    m_changed = true;
+    m_change = Change::Edited;
     emit changed();
 }
 
@@ -27,14 +31,11 @@ void CountdownTarget::load(const DateValue &now)
 {
     // An absent or blank value is a first start; a text that cannot be read
     // counts as one too, but stays in the store.
-    const QString stored = SettingsStore::value(section, key);
-    std::optional<DateValue> read;
-    if (!stored.trimmed().isEmpty())
-        read = DateText::fromStoredText({stored, SettingsStore::value(section, formatKey),
-                                         SettingsStore::value(section, localeKey)});
-    const bool unreadable = !stored.trimmed().isEmpty() && !read;
+    m_loaded = storedText();
+    const bool blank = m_loaded.text.trimmed().isEmpty();
+    const std::optional<DateValue> read = blank ? std::nullopt : DateText::fromStoredText(m_loaded);
     DateValue target = read.value_or(*DateText::fromString(defaultText));
-    m_changed = target < now && !unreadable;
+    m_change = target < now && (blank || read) ? Change::PulledUp : Change::None;
     if (target < now)
         target = now;
     m_moment = target;
@@ -49,12 +50,13 @@ bool CountdownTarget::save()
         && SettingsStore::setValue(section, localeKey, stored.localeName, what);
     // A target that did not reach the store is still to be written: the next
     // occasion (the widget's close, the end of the program) tries again.
-    m_changed = !written;
+    if (written)
+        m_change = Change::None;
     return written;
 }
 
 void CountdownTarget::saveIfChanged()
 {
-    if (m_changed)
+    if (m_change == Change::Edited || (m_change == Change::PulledUp && storedText() == m_loaded))
         save();
 }

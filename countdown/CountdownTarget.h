@@ -1,9 +1,9 @@
 #pragma once
 
+#include "countdown/DateText.h"
 #include "countdown/DateValue.h"
 
 #include <QObject>
-
 
 // The target moment the widget counts down to: the model that both windows
 // observe. It lives in the settings store as "General" / "Target", in the
@@ -21,13 +21,10 @@ public:
     // every edit refreshes the views in full. The target is then changed.
     void setMoment(const DateValue &moment);
 
-    // Reads the stored target in the format that wrote it; a text changed
-    // since, or stored by an earlier build, under the regional settings that
-    // wrote it first, then under the current ones. A text that cannot be read counts
-    // as "00:00 2000/01/01", as a first start does, and the stored text is
-    // kept: it is not changed until setMoment() sets a new target. A target
-    // earlier than `now` is pulled up to `now`, which changes it. Loading is
-    // not an edit: no changed().
+    // Reads the stored target (see DateText::fromStoredText()). A text that
+    // cannot be read counts as "00:00 2000/01/01", as a first start does, and
+    // is kept until setMoment() sets a new target. A target earlier than
+    // `now` is pulled up to `now`. Loading is not an edit: no changed().
     void load(const DateValue &now);
 
     // Writes the target in the current regional settings with its format.
@@ -35,18 +32,19 @@ public:
     // reports the failure in the target's words.
     bool save();
 
-    // Writes the target only when it is changed (an edit, or the pull-up at
-    // load, since the last write), so that a copy that changed nothing
-    // leaves the store as it is, with whatever another copy or a hand edit
-    // has put there meanwhile.
+    // Writes an edited target; a target only pulled up at load only while the
+    // store still holds what load() read, so that a copy whose user changed
+    // nothing never replaces what another copy or a hand edit stored.
     void saveIfChanged();
 
 signals:
     void changed();
 
 private:
+    enum class Change { None, PulledUp, Edited };
+
     DateValue m_moment;
-    // Changed by this copy since it was loaded or last written: an edit, or
-    // the pull-up of a past target at load.
-    bool m_changed = false;
+    // Since the load or the last write.
+    Change m_change = Change::None;
+    DateText::StoredText m_loaded;
 };

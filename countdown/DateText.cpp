@@ -28,6 +28,30 @@ bool hasField(const QList<Piece> &pieces, QChar letter)
     });
 }
 
+// Anything longer is no date; it would only cost parse attempts.
+constexpr qsizetype maxTextLength = 200;
+
+// Whether `format` names the whole moment: a four-digit year, the month and
+// the day of the month, and with any time field the hour and the minute. Qt
+// reads a field a format lacks as that of 1900-01-01 00:00:00.
+bool namesWholeMoment(const QString &format)
+{
+    bool year = false, month = false, day = false, hour = false, minute = false, time = false;
+    for (const Piece &p : splitFormat(format)) {
+        if (p.kind != Piece::Field)
+            continue;
+        switch (p.text.front().unicode()) {
+        case 'y': year = year || p.text.size() == 4; break;
+        case 'M': month = true; break;
+        case 'd': day = day || p.text.size() <= 2; break; // "ddd" is the day's name
+        case 'h': case 'H': hour = time = true; break;
+        case 'm': minute = time = true; break;
+        case 's': case 'z': case 'a': case 'A': case 'p': case 'P': time = true; break;
+        }
+    }
+    return year && month && day && (!time || (hour && minute));
+}
+
 bool isSeparator(QChar c) { return c.isSpace() || c == u','; }
 
 // Removes a time-zone field's surroundings: the separating blanks and commas
@@ -277,27 +301,46 @@ StoredText toStoredText(const DateValue &value, const QLocale &locale)
 std::optional<DateValue> fromString(const QString &text, const QLocale &locale)
 {
     const QString s = text.trimmed();
-    // Anything this long is no date; it would only cost parse attempts.
-    if (s.isEmpty() || s.size() > 200)
+    if (s.isEmpty() || s.size() > maxTextLength)
         return std::nullopt;
     if (auto value = readFixedForm(s))
         return value;
     if (auto value = readIsoForm(s))
         return value;
-    const QString dateFormat = shortDateFormat(locale);
-    if (auto value = readInFormat(s, dateFormat, locale))
-        return value;
     const QString timeFormat = longTimeFormat(locale);
-    if (!qtReadsSafely(locale, timeFormat, true))
+    const bool timeReadsSafely = qtReadsSafely(locale, timeFormat, true);
+    const auto readDated = [&](const QString &dateFormat) -> std::optional<DateValue> {
+        if (auto value = readInFormat(s, dateFormat, locale))
+            return value;
+        if (!timeReadsSafely)
+            return std::nullopt;
+        return readInFormat(s, dateFormat + u' ' + timeFormat, locale);
+    };
+    if (auto value = readDated(shortDateFormat(locale)))
+        return value;
+
+    // The locale's own short date with its two-digit year, as other programs
+    // write it: Qt reads the year as 19yy, the platform as its hundred years.
+    const QString ownFormat = locale.dateFormat(QLocale::ShortFormat);
+    const QList<Piece> pieces = splitFormat(ownFormat);
+    const bool twoDigitYear = std::any_of(pieces.cbegin(), pieces.cend(), [](const Piece &p) {
+        return p.kind == Piece::Field && p.text == QLatin1String("yy");
+    });
+    if (!twoDigitYear || !hasField(pieces, u'M') || !hasField(pieces, u'd'))
         return std::nullopt;
-    return readInFormat(s, dateFormat + u' ' + timeFormat, locale);
+    const auto value = readDated(ownFormat);
+    if (!value)
+        return std::nullopt;
+    return DateValue::fromParts(RegionalSettings::widenTwoDigitYear(value->year() % 100), value->month(),
+                                value->day(), value->hour(), value->minute(), value->second());
 }
 
 std::optional<DateValue> fromStoredText(const StoredText &stored, const QLocale &current)
 {
     const QLocale writer(stored.localeName);
     const bool known = !stored.localeName.isEmpty() && writer.name() == stored.localeName;
-    if (known && !stored.format.isEmpty() && qtReadsSafely(writer, stored.format, false)) {
+    if (known && stored.text.size() <= maxTextLength && stored.format.size() <= maxTextLength
+        && namesWholeMoment(stored.format) && qtReadsSafely(writer, stored.format, false)) {
         const auto value = readInFormat(stored.text, stored.format, writer);
         if (value && render(*value, stored.format, writer) == stored.text)
             return value;

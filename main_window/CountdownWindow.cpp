@@ -9,8 +9,8 @@
 #include "platform/SecondTicker.h"
 #include "window_placement/WindowPlacement.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -21,6 +21,21 @@ namespace {
 // The key of the window's bounds under "Form Positions": part of the stored
 // format, whatever the class is called.
 const QString placementKey = QStringLiteral("frmMain");
+
+// Assistive technology sees the widget as a frame, as it does a main window,
+// not as a pane.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("CountdownWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+// A press of another button while the one that started a drag is held.
+bool pressDuringDrag(const QMouseEvent &event, Qt::MouseButton dragButton)
+{
+    return dragButton != Qt::NoButton && event.button() != dragButton && (event.buttons() & dragButton);
+}
 
 } // namespace
 
@@ -34,6 +49,7 @@ CountdownWindow::CountdownWindow(CountdownTarget &target, QWidget *parent)
                           ),
       m_target(target)
 {
+    QAccessible::installFactory(accessibleWindow);
     setObjectName(QStringLiteral("countdownWindow"));
     setWindowTitle(tr("Taloran"));
     setFixedSize(800, 125);
@@ -46,6 +62,32 @@ CountdownWindow::~CountdownWindow() = default;
 
 void CountdownWindow::addControls()
 {
+    QPalette labelPalette = palette();
+    labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::ButtonText));
+    const QFont numberFont = Assets::numberFont();
+    // The numbers stand on the baseline of the unit words in the artwork,
+    // y = 51 in the window, 46 in the labels.
+    const int wordBaseline = 51 - 5;
+    // Made in reading order, which assistive technology follows.
+    const auto label = [&](const char *name, int x, const QString &one, const QString &many) {
+        auto *number = new NumberLabel(wordBaseline, one, many, this);
+        number->setObjectName(QLatin1String(name));
+        number->setGeometry(x, 5, 57, 73);
+        number->setFont(numberFont);
+        number->setPalette(labelPalette);
+        number->setAutoFillBackground(false);
+        // A press on a number is the number's own; it must not drag.
+        number->setAttribute(Qt::WA_NoMousePropagation);
+        return number;
+    };
+    m_weeksLabel = label("weeksLabel", 8, tr("%1 week"), tr("%1 weeks"));
+    m_daysLabel = label("daysLabel", 197, tr("%1 day"), tr("%1 days"));
+    m_hoursLabel = label("hoursLabel", 352, tr("%1 hour"), tr("%1 hours"));
+    m_minutesLabel = label("minutesLabel", 523, tr("%1 minute"), tr("%1 minutes"));
+    m_secondsLabel = label("secondsLabel", 653, tr("%1 second"), tr("%1 seconds"));
+
+    // Made after the labels, the buttons lie above them where the seconds
+    // label meets them.
     const auto button = [&](const char *name, const QString &picture, int x,
                             const QString &accessibleName) {
         auto *pictureButton = new PictureButton(picture, this);
@@ -54,47 +96,16 @@ void CountdownWindow::addControls()
         pictureButton->setAccessibleName(accessibleName);
         return pictureButton;
     };
-    m_minimizeButton = button("minimizeButton", QStringLiteral("minimize"), 652, tr("Minimize"));
-    m_closeButton = button("closeButton", QStringLiteral("close"), 740, tr("Close"));
     m_detailsButton = button("detailsButton", QStringLiteral("more"), 696, tr("Details"));
-    connect(m_minimizeButton, &PictureButton::clicked, this, &CountdownWindow::minimize);
+    m_closeButton = button("closeButton", QStringLiteral("close"), 740, tr("Close"));
+    m_minimizeButton = button("minimizeButton", QStringLiteral("minimize"), 652, tr("Minimize"));
+    connect(m_detailsButton, &PictureButton::clicked, this, &CountdownWindow::detailsRequested);
     connect(m_closeButton, &PictureButton::clicked, this, &CountdownWindow::close);
-    connect(m_detailsButton, &PictureButton::clicked, this, &CountdownWindow::openDetails);
-
-    QPalette labelPalette = palette();
-    labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::ButtonText));
-    const QFont numberFont = Assets::numberFont();
-    // The numbers stand on the baseline of the unit words in the artwork,
-    // y = 51 in the window, 46 in the labels.
-    const int wordBaseline = 51 - 5;
-    const auto label = [&](const char *name, int x, const QString &unit) {
-        auto *number = new NumberLabel(QStringLiteral("00"), wordBaseline, this);
-        number->setObjectName(QLatin1String(name));
-        number->setGeometry(x, 5, 57, 73);
-        number->setFont(numberFont);
-        number->setPalette(labelPalette);
-        number->setAutoFillBackground(false);
-        // A press on a number is the number's own; it must not drag.
-        number->setAttribute(Qt::WA_NoMousePropagation);
-        number->setAccessibleDescription(unit);
-        return number;
-    };
-    m_secondsLabel = label("secondsLabel", 653, tr("seconds"));
-    m_minutesLabel = label("minutesLabel", 523, tr("minutes"));
-    m_hoursLabel = label("hoursLabel", 352, tr("hours"));
-    m_daysLabel = label("daysLabel", 197, tr("days"));
-    m_weeksLabel = label("weeksLabel", 8, tr("weeks"));
-
-    // The buttons lie above the labels where the seconds label meets them.
-    for (PictureButton *pictureButton : {m_minimizeButton, m_closeButton, m_detailsButton})
-        pictureButton->raise();
+    connect(m_minimizeButton, &PictureButton::clicked, this, &CountdownWindow::minimize);
 
     // The window itself starts the tab chain and holds the focus first, so
     // that no button shows a focus frame until Tab reaches it.
     setFocusPolicy(Qt::TabFocus);
-    setTabOrder(this, m_detailsButton);
-    setTabOrder(m_detailsButton, m_closeButton);
-    setTabOrder(m_closeButton, m_minimizeButton);
     setFocus();
 
     // Ticks once a second with the dialog, and a first time as soon as the
@@ -103,39 +114,27 @@ void CountdownWindow::addControls()
     QTimer::singleShot(0, this, &CountdownWindow::tick);
 }
 
-namespace {
-
-void setText(QLabel *label, const QString &text)
-{
-    if (label->text() != text)
-        label->setText(text);
-}
-
-} // namespace
-
 void CountdownWindow::updateDisplay(bool force)
 {
     const DateValue now(LocalClock::now());
     const DateValue target = m_target.moment();
 
-    if (now.isLaterThan(target)) {
-        const QString zero = QStringLiteral("0");
-        for (QLabel *label : {m_weeksLabel, m_daysLabel, m_hoursLabel, m_minutesLabel, m_secondsLabel})
-            setText(label, zero);
+    // Unforced, a tick in the second of the last full update changes nothing;
+    // before the first one, the labels keep "00" while the seconds left are 0.
+    const bool sameSecond =
+        m_lastUpdate ? now == *m_lastUpdate : Countdown::secondsField(now, target) == 0;
+    if (!force && sameSecond)
         return;
-    }
+    m_lastUpdate = now;
 
-    const int seconds = Countdown::secondsField(now, target);
-    if (!force && seconds == m_lastSecond)
-        return;
-
-    const CountdownFields fields = Countdown::breakDown(now, target);
-    setText(m_secondsLabel, QString::number(fields.seconds));
-    m_lastSecond = fields.seconds;
-    setText(m_minutesLabel, QString::number(fields.minutes));
-    setText(m_hoursLabel, QString::number(fields.hours));
-    setText(m_weeksLabel, QString::number(fields.weeks()));
-    setText(m_daysLabel, QString::number(fields.daysOfWeek()));
+    // A target that has passed reads 0 everywhere, the caption too.
+    const CountdownFields fields =
+        now.isLaterThan(target) ? CountdownFields{} : Countdown::breakDown(now, target);
+    m_secondsLabel->setNumber(QString::number(fields.seconds));
+    m_minutesLabel->setNumber(QString::number(fields.minutes));
+    m_hoursLabel->setNumber(QString::number(fields.hours));
+    m_weeksLabel->setNumber(QString::number(fields.weeks()));
+    m_daysLabel->setNumber(QString::number(fields.daysOfWeek()));
     updateCaption();
 }
 
@@ -212,15 +211,6 @@ void CountdownWindow::minimize()
     setWindowState((windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
 }
 
-void CountdownWindow::openDetails()
-{
-    // Opening the dialog must never take the widget down with it.
-    try {
-        emit detailsRequested();
-    } catch (...) {
-    }
-}
-
 void CountdownWindow::paintEvent(QPaintEvent *)
 {
     // Decoded at the first paint, so that start-up does not wait for it.
@@ -230,7 +220,9 @@ void CountdownWindow::paintEvent(QPaintEvent *)
 }
 
 // A press on the background (labels and buttons keep theirs) starts a drag
-// with any button; the window then follows the cursor until the release.
+// with any button; the window then follows the cursor until that button is
+// released. Other buttons pressed meanwhile change nothing; a press of the
+// same button, or with it no longer held, starts afresh (its release was lost).
 void CountdownWindow::mousePressEvent(QMouseEvent *event)
 {
     if (WindowPlacement::isNativeWayland()) {
@@ -239,43 +231,48 @@ void CountdownWindow::mousePressEvent(QMouseEvent *event)
             window->startSystemMove();
         return;
     }
+    if (pressDuringDrag(*event, m_dragButton))
+        return;
+    m_dragButton = event->button();
     m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    // A move without a button held then still arrives: the release went
+    // A move without the button held then still arrives: its release went
     // elsewhere (a lost grab), and ends the drag as the release would have.
     setMouseTracking(true);
 }
 
 void CountdownWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!m_dragOffset)
+    if (m_dragButton == Qt::NoButton)
         return;
-    if (event->buttons() == Qt::NoButton) {
+    if (!(event->buttons() & m_dragButton)) {
         endDrag();
         return;
     }
-    const QPoint corner = event->globalPosition().toPoint() - *m_dragOffset;
+    const QPoint corner = event->globalPosition().toPoint() - m_dragOffset;
     if (corner != frameGeometry().topLeft())
         move(corner);
 }
 
-void CountdownWindow::mouseReleaseEvent(QMouseEvent *)
+void CountdownWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_dragOffset)
+    if (event->button() == m_dragButton)
         endDrag();
 }
 
 void CountdownWindow::endDrag()
 {
-    m_dragOffset.reset();
+    m_dragButton = Qt::NoButton;
     setMouseTracking(false);
     WindowPlacement::save(*this, placementKey);
 }
 
-void CountdownWindow::mouseDoubleClickEvent(QMouseEvent *)
+void CountdownWindow::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press comes as this event, not as a press, so it starts no
     // drag; one left open by a lost release ends here, where centred.
-    m_dragOffset.reset();
+    if (pressDuringDrag(*event, m_dragButton))
+        return;
+    m_dragButton = Qt::NoButton;
     setMouseTracking(false);
     WindowPlacement::centre(*this);
     WindowPlacement::save(*this, placementKey);
@@ -289,7 +286,8 @@ void CountdownWindow::closeEvent(QCloseEvent *event)
     if (!m_closed) {
         m_closed = true;
         disconnect(m_ticks);
-        m_dragOffset.reset();
+        m_dragButton = Qt::NoButton;
+        setMouseTracking(false);
         emit closed();
     }
     event->accept();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "countdown/DateValue.h"
+
 #include <QPixmap>
 #include <QPoint>
 #include <QStringList>
@@ -8,8 +10,8 @@
 #include <optional>
 
 class CountdownTarget;
+class NumberLabel;
 class PictureButton;
-class QLabel;
 
 // The widget itself: a borderless 800 x 125 window that counts down to the
 // target in five number labels on a picture background, with minimize,
@@ -59,7 +61,6 @@ private slots:
     void tick();
     void refresh();
     void minimize();
-    void openDetails();
 
 private:
     void addControls();
@@ -67,8 +68,8 @@ private:
     // Restores the stored place or centres the window, minimizes it when
     // asked, and shows it.
     void placeAndShow(bool minimized);
-    // Works out the time left and writes it into the five labels. Unless
-    // forced, a call in the same second as the last full update does nothing.
+    // Works out the time left and writes it into the five labels and the
+    // caption. Unless forced, a call in the second of the last one does nothing.
     void updateDisplay(bool force);
     // Rebuilds the caption: the time left while minimized, the title otherwise.
     void updateCaption();
@@ -80,18 +81,20 @@ private:
     PictureButton *m_minimizeButton = nullptr;
     PictureButton *m_closeButton = nullptr;
     PictureButton *m_detailsButton = nullptr;
-    QLabel *m_secondsLabel = nullptr;
-    QLabel *m_minutesLabel = nullptr;
-    QLabel *m_hoursLabel = nullptr;
-    QLabel *m_daysLabel = nullptr;
-    QLabel *m_weeksLabel = nullptr;
+    NumberLabel *m_weeksLabel = nullptr;
+    NumberLabel *m_daysLabel = nullptr;
+    NumberLabel *m_hoursLabel = nullptr;
+    NumberLabel *m_minutesLabel = nullptr;
+    NumberLabel *m_secondsLabel = nullptr;
 
-    // The seconds value of the last full update.
-    int m_lastSecond = 0;
+    // The moment of the last full update.
+    std::optional<DateValue> m_lastUpdate;
     bool m_closed = false;
 
-    // While dragged: where the cursor is on the window, from its corner.
-    std::optional<QPoint> m_dragOffset;
+    // While dragged: the button that started it, and where the cursor is on
+    // the window, from its corner.
+    Qt::MouseButton m_dragButton = Qt::NoButton;
+    QPoint m_dragOffset;
     // Where a window started minimized goes when it is first restored.
     std::optional<QPoint> m_placeOnFirstRestore;
 };

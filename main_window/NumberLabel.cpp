@@ -2,12 +2,21 @@
 
 #include <QPainter>
 
-NumberLabel::NumberLabel(const QString &text, int baseline, QWidget *parent)
-    : QLabel(text, parent), m_baseline(baseline)
+NumberLabel::NumberLabel(int baseline, const QString &one, const QString &many, QWidget *parent)
+    : QLabel(parent), m_baseline(baseline), m_one(one), m_many(many)
 {
     setAlignment(Qt::AlignRight | Qt::AlignBaseline);
     setTextFormat(Qt::PlainText);
     setWordWrap(false);
+    setNumber(QStringLiteral("00"));
+}
+
+void NumberLabel::setNumber(const QString &number)
+{
+    if (number == text())
+        return;
+    setText(number);
+    setAccessibleName((number == QLatin1String("1") ? m_one : m_many).arg(number));
 }
 
 QFont NumberLabel::drawingFont() const

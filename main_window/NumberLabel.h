@@ -11,7 +11,12 @@ class NumberLabel : public QLabel
 {
     Q_OBJECT
 public:
-    NumberLabel(const QString &text, int baseline, QWidget *parent);
+    // `one` and `many` give the accessible name from the text, "%1 week" and
+    // "%1 weeks", so that a screen reader says the unit with the number.
+    NumberLabel(int baseline, const QString &one, const QString &many, QWidget *parent);
+
+    // Shows `number` and names it with its unit.
+    void setNumber(const QString &number);
 
     // The font in which the text is drawn: the label's own, or a smaller size
     // of it when the text would not fit.
@@ -22,4 +27,6 @@ protected:
 
 private:
     int m_baseline;
+    QString m_one;
+    QString m_many;
 };

@@ -3,11 +3,13 @@
 #include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
+#include <QList>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -29,12 +31,12 @@ QString twips(int pixels)
     return QString::number(qint64(pixels) * 15);
 }
 
-QRect desktopGeometry()
+QList<QRect> availableScreens()
 {
-    QRect desktop;
+    QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
-        desktop |= screen->geometry();
-    return desktop;
+        screens.append(screen->availableGeometry());
+    return screens;
 }
 
 } // namespace
@@ -93,24 +95,36 @@ std::optional<QString> write(const QRect &frame, Qt::WindowStates state, const Q
         .join(u',');
 }
 
-QRect onDesktop(QRect frame, const QRect &desktop)
+QRect onScreen(QRect frame, const QList<QRect> &screens)
 {
-    // Each test sees the earlier corrections.
-    if (frame.x() > desktop.x() + desktop.width())
-        frame.moveLeft(desktop.x());
-    if (frame.y() > desktop.y() + desktop.height())
-        frame.moveTop(desktop.y());
-    if (frame.x() < desktop.x())
-        frame.moveLeft(desktop.x());
-    if (frame.y() < desktop.y())
-        frame.moveTop(desktop.y());
+    if (screens.isEmpty()
+        || std::any_of(screens.cbegin(), screens.cend(), [&](const QRect &s) { return s.contains(frame); }))
+        return frame;
+    const QPoint centre = frame.center();
+    const auto distance = [&centre](const QRect &s) {
+        const qint64 dx = std::max({s.left() - centre.x(), 0, centre.x() - s.right()});
+        const qint64 dy = std::max({s.top() - centre.y(), 0, centre.y() - s.bottom()});
+        return dx * dx + dy * dy;
+    };
+    const QRect screen = *std::min_element(screens.cbegin(), screens.cend(),
+                                           [&](const QRect &a, const QRect &b) { return distance(a) < distance(b); });
+    // A corner beyond the far edge starts again at the near one; then the
+    // far edges are pulled in, but never the left or top edge off the screen,
+    // where the weeks and the buttons' row begin.
+    if (frame.x() > screen.x() + screen.width())
+        frame.moveLeft(screen.x());
+    if (frame.y() > screen.y() + screen.height())
+        frame.moveTop(screen.y());
+    frame.moveTo(std::max(screen.x(), std::min(frame.x(), screen.x() + screen.width() - frame.width())),
+                 std::max(screen.y(), std::min(frame.y(), screen.y() + screen.height() - frame.height())));
     return frame;
 }
 
 QPoint centred(const QSize &size, const QRect &screen)
 {
-    return {int(std::round(screen.x() + (screen.width() - size.width()) / 2.0)),
-            int(std::round(screen.y() + (screen.height() - size.height()) / 2.0))};
+    // On a screen smaller than the window its left and top edges stay on it.
+    return {std::max(screen.x(), int(std::round(screen.x() + (screen.width() - size.width()) / 2.0))),
+            std::max(screen.y(), int(std::round(screen.y() + (screen.height() - size.height()) / 2.0)))};
 }
 
 bool isNativeWayland()
@@ -139,7 +153,7 @@ bool restore(QWidget &window, const QString &key)
         return false;
     // move() places a window's frame; resize() sizes its client area, so the
     // frame's own thickness is taken off the outer size.
-    const QRect frame = onDesktop(stored->frame, desktopGeometry());
+    const QRect frame = onScreen(stored->frame, availableScreens());
     const QSize border = window.frameGeometry().size() - window.size();
     window.move(frame.topLeft());
     window.resize(frame.size() - border);

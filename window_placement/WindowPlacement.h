@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -36,11 +37,15 @@ std::optional<Bounds> read(const QString &text);
 // state changed, or the frame when nothing usable is stored.
 std::optional<QString> write(const QRect &frame, Qt::WindowStates state, const QString &stored);
 
-// `frame` with its top-left corner pulled back onto `desktop` (the bounding
-// rectangle of all screens), its size kept.
-QRect onDesktop(QRect frame, const QRect &desktop);
+// `frame`, its size kept, unchanged when it lies wholly on one of `screens`;
+// otherwise pulled onto the screen nearest to its centre: a corner beyond
+// that screen's right or bottom edge goes to its left or top edge, then the
+// frame is moved in until it fits, its left and top edges staying on the
+// screen when it is larger.
+QRect onScreen(QRect frame, const QList<QRect> &screens);
 
-// The top-left corner that centres `size` on `screen`.
+// The top-left corner that centres `size` on `screen`, no further left or up
+// than the screen's own corner.
 QPoint centred(const QSize &size, const QRect &screen);
 
 // A native Wayland client can neither read nor set its window's position:
@@ -49,9 +54,9 @@ bool isNativeWayland();
 
 // Applied to a top-level widget, stored under `key`:
 // - save() writes its frame and state (see write());
-// - restore() gives a normal widget its stored bounds, on the desktop, then a
-//   stored maximized state; false, the widget untouched, when it is not
-//   normal or nothing usable is stored;
+// - restore() gives a normal widget its stored bounds, pulled onto a screen's
+//   available area (see onScreen()), then a stored maximized state; false,
+//   the widget untouched, when it is not normal or nothing usable is stored;
 // - centre() centres it on the primary screen.
 void save(const QWidget &window, const QString &key);
 bool restore(QWidget &window, const QString &key);

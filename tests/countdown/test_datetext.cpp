@@ -109,6 +109,8 @@ private slots:
     void midnightIsDateAlone();
     void fixedForm_data();
     void fixedForm();
+    void twoDigitYears_data();
+    void twoDigitYears();
     void rejected_data();
     void rejected();
     void arbitraryTextIsHandled();
@@ -350,6 +352,16 @@ void TestDateText::storedTextReadsInItsFormat_data()
     QTest::newRow("custom, midnight") << QStringList{"2027-4-3", "yyyy-M-d", "de_DE"} << "2027-04-03 00:00:00";
     QTest::newRow("rewritten since") << QStringList{"3/2/2031", "dd/MM/yyyy", "en_US"} << "2031-03-02 00:00:00";
     QTest::newRow("edited by hand") << QStringList{"2030-03-04T14:30", "dd/MM/yyyy", "en_US"} << "2030-03-04 14:30:00";
+    // A format that does not name the whole moment is not trusted (Qt would
+    // read the missing fields as those of 1900-01-01 00:00), nor a text or
+    // format too long to be a date's.
+    QTest::newRow("format without the year") << QStringList{"1 Mar 13:00:00", "d MMM HH:mm:ss", "C"} << "nothing";
+    QTest::newRow("format without the minute") << QStringList{"2030-03-04 14", "yyyy-MM-dd HH", "C"} << "nothing";
+    QTest::newRow("day's name, not its number") << QStringList{"Mon 03/2031", "ddd MM/yyyy", "C"} << "nothing";
+    QTest::newRow("two-digit year, read as text") << QStringList{"04.03.27 15:30:15", "dd.MM.yy HH:mm:ss", "de_DE"}
+                                                  << "2027-03-04 15:30:15";
+    const QString literal = QString(300, u'x');
+    QTest::newRow("too long") << QStringList{literal + " 2030-03-04", "'" + literal + "' yyyy-MM-dd", "C"} << "nothing";
 }
 
 void TestDateText::storedTextReadsInItsFormat()
@@ -368,6 +380,32 @@ void TestDateText::storedTextReadsInItsFormat()
                 QCOMPARE(describe(DateText::fromStoredText(text, QLocale(reader))), iso(v));
         }
     }
+}
+
+// Text in the locale's own short date with a two-digit year, as other
+// programs write it, takes the year as the platform does.
+void TestDateText::twoDigitYears_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<DateValue>("moment"); // its year as 19yy
+    QTest::newRow("de_DE") << "de_DE" << "04.03.27 15:30:15" << at(1927, 3, 4, 15, 30, 15);
+    QTest::newRow("de_DE, midnight") << "de_DE" << "04.03.27" << at(1927, 3, 4);
+    QTest::newRow("en_US") << "en_US" << "3/4/27 3:30:15 PM" << at(1927, 3, 4, 15, 30, 15);
+    QTest::newRow("50") << "de_DE" << "04.03.50" << at(1950, 3, 4);
+    QTest::newRow("69") << "de_DE" << "04.03.69" << at(1969, 3, 4);
+}
+
+void TestDateText::twoDigitYears()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, text);
+    QFETCH(DateValue, moment);
+    const auto expected = DateValue::fromParts(RegionalSettings::widenTwoDigitYear(moment.year() % 100),
+                                               moment.month(), moment.day(), moment.hour(),
+                                               moment.minute(), moment.second());
+    QCOMPARE(describe(DateText::fromString(text, QLocale(localeName))), describe(expected));
+    QCOMPARE(describe(DateText::fromStoredText({text, {}, {}}, QLocale(localeName))), describe(expected));
 }
 
 void TestDateText::rejected_data()

@@ -1,3 +1,4 @@
+#include "countdown/Countdown.h"
 #include "countdown/DateValue.h"
 #include "support/TestSupport.h"
 #include "support/TestMain.h"
@@ -39,6 +40,8 @@ private slots:
     void differences();
     void differencesAgreeWithQt();
     void rangeEdges();
+    void breakDown_data();
+    void breakDown();
 };
 
 void TestDateValue::fields_data()
@@ -263,6 +266,42 @@ void TestDateValue::rangeEdges()
     QVERIFY(first.isMidnight());
     QVERIFY(!last.isMidnight());
     QVERIFY(last.addSeconds(1).isMidnight());
+}
+
+void TestDateValue::breakDown_data()
+{
+    QTest::addColumn<DateValue>("now");
+    QTest::addColumn<DateValue>("target");
+    QTest::addColumn<QList<qint64>>("expected"); // weeks, days of the week, hours, minutes, seconds
+
+    const DateValue now = at(2007, 3, 11, 11, 13, 39);
+    QTest::newRow("a fortnight ahead") << now << at(2007, 3, 25, 8) << QList<qint64>{1, 6, 20, 46, 21};
+    QTest::newRow("across new year") << at(2007, 12, 31, 23, 59, 59) << at(2008, 1, 1)
+                                     << QList<qint64>{0, 0, 0, 0, 1};
+    QTest::newRow("across a leap day") << at(2008, 2, 28, 22, 30, 15) << at(2008, 3, 1, 6, 45, 50)
+                                       << QList<qint64>{0, 1, 8, 15, 35};
+    QTest::newRow("target is now") << now << now << QList<qint64>{0, 0, 0, 0, 0};
+    QTest::newRow("32767 days") << now << at(2096, 11, 25, 11, 13, 39) << QList<qint64>{4681, 0, 0, 0, 0};
+    // Beyond what a 16-bit day count holds: still exact.
+    QTest::newRow("32768 days") << now << at(2096, 11, 26, 11, 13, 39) << QList<qint64>{4681, 1, 0, 0, 0};
+    QTest::newRow("to the end of 9999") << now << at(9999, 12, 31, 23, 59, 59)
+                                        << QList<qint64>{417044, 5, 12, 46, 20};
+    QTest::newRow("from year 100") << at(100, 1, 1) << at(9999, 12, 31, 23, 59, 59)
+                                   << QList<qint64>{516557, 0, 23, 59, 59};
+}
+
+void TestDateValue::breakDown()
+{
+    QFETCH(DateValue, now);
+    QFETCH(DateValue, target);
+    QFETCH(QList<qint64>, expected);
+    const CountdownFields f = Countdown::breakDown(now, target);
+    QCOMPARE((QList<qint64>{f.weeks(), f.daysOfWeek(), f.hours, f.minutes, f.seconds}), expected);
+    QCOMPARE(Countdown::secondsField(now, target), f.seconds);
+    // The whole seconds left, split.
+    const qint64 left = secondDifference(now, target);
+    QCOMPARE((QList<qint64>{f.days, f.hours, f.minutes, f.seconds}),
+             (QList<qint64>{left / 86400, left / 3600 % 24, left / 60 % 60, left % 60}));
 }
 
 TALORAN_TEST_MAIN(TestDateValue)

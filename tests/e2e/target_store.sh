@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The target reaches the settings store when the widget closes: through its
 # close button, and when the process is asked to end by a signal; but only a
-# target that this copy changed (the pull-up of a past one counts).
+# target that this copy changed (the pull-up of a past one counts while the
+# store still holds what this copy read).
 source "$(dirname "$0")/lib.sh"
 start_x
 
@@ -42,3 +43,14 @@ click_at "$WID" 760 97
 wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
 [[ $(setting General Target) == "8:0.0 2032/1/2" ]] \
     || fail "an unchanged target was written over a newer one: '$(setting General Target)'"
+
+# Nor is a past target that this copy only pulled up to its start moment
+# written over one stored meanwhile (by hand, or by a widget of another
+# session); the next start pulls up what is stored then.
+printf '[General]\nTarget=8:0.0 2001/7/4\n' >"$SETTINGS_FILE"
+start_app --faketime "2008-02-28 22:30:15"
+printf '[General]\nTarget=8:0.0 2032/1/2\n' >"$SETTINGS_FILE"
+click_at "$WID" 760 97
+wait_for 10 process_gone "$APP_PID" || fail "the close button did not end the program"
+[[ $(setting General Target) == "8:0.0 2032/1/2" ]] \
+    || fail "a pulled-up target was written over a newer one: '$(setting General Target)'"

@@ -1,14 +1,16 @@
 // Reads arbitrary text as the stored bounds of a window ("Top,Height,Left,
-// Width,WindowState"): through the parser, and each value it takes onto a
-// desktop and through a maximized write. The parser gives nothing or bounds
-// in range; pulled onto the desktop they keep their size with the corner on
-// it, and a maximized write keeps every field but the state.
+// Width,WindowState"): through the parser, and each value it takes onto two
+// screens and through a maximized write. The parser gives nothing or bounds
+// in range; pulled onto the screens they keep their size with the corner on
+// one of them, and a maximized write keeps every field but the state.
 
 #include "window_placement/WindowPlacement.h"
 
+#include <QList>
 #include <QRect>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +20,9 @@ namespace {
 constexpr int maxSize = 100'000;
 constexpr int maxPosition = 1'000'000;
 
-// Two screens side by side, the left one at negative coordinates.
+// Two screens of different sizes side by side, the left one at negative
+// coordinates.
+const QList<QRect> screens{QRect(-1920, -120, 1920, 1080), QRect(0, 0, 1280, 800)};
 const QRect desktop(-1920, -120, 3200, 1080);
 
 QString g_text; // the input, for the failure report
@@ -46,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
               && qAbs(frame.y()) <= maxPosition,
           "parsed bounds out of range", frame);
 
-    const QRect placed = WindowPlacement::onDesktop(frame, desktop);
-    check(placed.size() == frame.size() && placed.x() >= desktop.x()
-              && placed.x() <= desktop.x() + desktop.width() && placed.y() >= desktop.y()
-              && placed.y() <= desktop.y() + desktop.height(),
-          "corner off the desktop", placed);
+    const QRect placed = WindowPlacement::onScreen(frame, screens);
+    check(placed.size() == frame.size()
+              && std::any_of(screens.cbegin(), screens.cend(),
+                             [&](const QRect &s) { return s.contains(placed.topLeft()); }),
+          "corner off the screens", placed);
 
     const auto written = WindowPlacement::write(desktop, Qt::WindowMaximized, g_text);
     QStringList expected = g_text.split(u',');

@@ -137,6 +137,24 @@ private slots:
         QCOMPARE(form->pos(), QPoint(110, 90));
     }
 
+    void onlyTheButtonThatStartedTheDragEndsIt()
+    {
+        const QPoint grab = form->mapToGlobal(backgroundPoint());
+        QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());
+        moveCursor(grab + QPoint(10, 10), Qt::LeftButton);
+        // Another button pressed and released, twice (a double-click), with
+        // the left one held: the drag goes on from where it started.
+        for (int i = 0; i < 2; ++i) {
+            QTest::mousePress(window(), Qt::RightButton, {}, backgroundPoint() + QPoint(10, 10));
+            QTest::mouseRelease(window(), Qt::RightButton, {}, backgroundPoint() + QPoint(10, 10));
+        }
+        moveCursor(grab + QPoint(30, 20), Qt::LeftButton);
+        QCOMPARE(form->pos(), QPoint(130, 100));
+        QCOMPARE(storedBounds(), QString());
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, backgroundPoint());
+        QCOMPARE(storedBounds(), boundsText(*form));
+    }
+
     void closingTheWindowEndsTheDrag()
     {
         QTest::mousePress(window(), Qt::LeftButton, {}, backgroundPoint());

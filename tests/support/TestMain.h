@@ -5,14 +5,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Linux tests draw offscreen; Windows has no offscreen platform in a static
-// Qt, so its tests use the Windows platform.
+// Linux tests draw offscreen, on one 1280 x 1024 screen; Windows has no
+// offscreen platform in a static Qt, so its tests use the Windows platform.
 #ifdef Q_OS_WIN
 #define TALORAN_TEST_DEFAULT_PLATFORM
 #else
 #define TALORAN_TEST_DEFAULT_PLATFORM                                              \
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                            \
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", TALORAN_TEST_PLATFORM);
 #endif
 
 // Every test program gets a settings folder of its own before anything reads

@@ -1,5 +1,5 @@
 // The stored bounds of a window ("Top,Height,Left,Width,WindowState" in
-// twips) read and written as text, pulled onto the desktop and centred, and
+// twips) read and written as text, pulled onto a screen and centred, and
 // applied to a real widget through the settings store.
 
 #include "platform/SettingsStore.h"
@@ -134,37 +134,40 @@ private slots:
         }
     }
 
-    void pullsTheCornerOntoTheDesktop_data()
+    void pullsOntoAScreen_data()
     {
-        QTest::addColumn<QRect>("desktop");
-        QTest::addColumn<QPoint>("corner");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("corner"); // of an 800 x 125 frame
         QTest::addColumn<QPoint>("expected");
 
-        const QRect one(0, 0, 1280, 960);
+        const QList<QRect> one{{0, 0, 1280, 960}};
         QTest::newRow("on screen") << one << QPoint(200, 80) << QPoint(200, 80);
+        QTest::newRow("at the bottom right") << one << QPoint(480, 835) << QPoint(480, 835);
         QTest::newRow("left beyond width") << one << QPoint(1281, 80) << QPoint(0, 80);
-        QTest::newRow("left at the width stays") << one << QPoint(1280, 80) << QPoint(1280, 80);
         QTest::newRow("top beyond height") << one << QPoint(200, 961) << QPoint(200, 0);
-        QTest::newRow("top at the height stays") << one << QPoint(200, 960) << QPoint(200, 960);
         QTest::newRow("left negative") << one << QPoint(-20, 80) << QPoint(0, 80);
-        QTest::newRow("both off") << one << QPoint(2000, -5) << QPoint(0, 0);
-        // A second screen left of the primary, and one stacked above.
-        const QRect sideBySide(-1280, 0, 2560, 960);
-        QTest::newRow("on the left screen") << sideBySide << QPoint(-1000, 80) << QPoint(-1000, 80);
-        QTest::newRow("left of the desktop") << sideBySide << QPoint(-1281, 80) << QPoint(-1280, 80);
-        QTest::newRow("right of the desktop") << sideBySide << QPoint(1281, 80) << QPoint(-1280, 80);
-        const QRect stacked(0, -960, 1280, 1920);
-        QTest::newRow("on the upper screen") << stacked << QPoint(200, -200) << QPoint(200, -200);
-        QTest::newRow("above the desktop") << stacked << QPoint(200, -1000) << QPoint(200, -960);
-        QTest::newRow("below the desktop") << stacked << QPoint(200, 961) << QPoint(200, -960);
+        QTest::newRow("partly past the right") << one << QPoint(1000, 80) << QPoint(480, 80);
+        QTest::newRow("partly below") << one << QPoint(200, 900) << QPoint(200, 835);
+        // A 1280 x 1024 monitor with an 800 x 600 one right of it: the
+        // bounding box holds places that lie on neither.
+        const QList<QRect> two{{0, 0, 1280, 1024}, {1280, 0, 800, 600}};
+        QTest::newRow("on the small screen") << two << QPoint(1280, 475) << QPoint(1280, 475);
+        QTest::newRow("below the small screen") << two << QPoint(1280, 700) << QPoint(1280, 0);
+        QTest::newRow("mostly on the large screen") << two << QPoint(700, 100) << QPoint(480, 100);
+        QTest::newRow("mostly on the small screen") << two << QPoint(1100, 100) << QPoint(1280, 100);
+        // A screen left of the primary; one narrower than the frame.
+        const QList<QRect> left{{-1280, 0, 1280, 960}, {0, 0, 1280, 960}};
+        QTest::newRow("left of the desktop") << left << QPoint(-1400, 80) << QPoint(-1280, 80);
+        const QList<QRect> narrow{{0, 0, 640, 480}};
+        QTest::newRow("narrower than the frame") << narrow << QPoint(-80, 177) << QPoint(0, 177);
     }
 
-    void pullsTheCornerOntoTheDesktop()
+    void pullsOntoAScreen()
     {
-        QFETCH(QRect, desktop);
+        QFETCH(QList<QRect>, screens);
         QFETCH(QPoint, corner);
         QFETCH(QPoint, expected);
-        const QRect placed = WindowPlacement::onDesktop(QRect(corner, QSize(800, 125)), desktop);
+        const QRect placed = WindowPlacement::onScreen(QRect(corner, QSize(800, 125)), screens);
         QCOMPARE(placed, QRect(expected, QSize(800, 125)));
     }
 
@@ -176,8 +179,13 @@ private slots:
 
         QTest::newRow("widget") << QSize(800, 125) << QRect(0, 0, 1280, 1024) << QPoint(240, 450);
         QTest::newRow("dialog") << QSize(346, 267) << QRect(0, 0, 1280, 1024) << QPoint(467, 379);
+        // The left and top edges stay on a smaller screen, where what comes
+        // back from the store is the same place.
         QTest::newRow("larger than the screen") << QSize(1600, 1000) << QRect(0, 0, 1280, 960)
-                                                << QPoint(-160, -20);
+                                                << QPoint(0, 0);
+        QTest::newRow("narrow screen") << QSize(800, 125) << QRect(0, 0, 640, 480) << QPoint(0, 178);
+        QTest::newRow("narrow screen, not at the origin") << QSize(800, 125) << QRect(1280, -100, 640, 480)
+                                                          << QPoint(1280, 78);
         QTest::newRow("primary not at the origin") << QSize(300, 160) << QRect(1280, -100, 1280, 960)
                                                    << QPoint(1770, 300);
     }
@@ -188,6 +196,7 @@ private slots:
         QFETCH(QRect, screen);
         QFETCH(QPoint, corner);
         QCOMPARE(WindowPlacement::centred(size, screen), corner);
+        QCOMPARE(WindowPlacement::onScreen(QRect(corner, size), {screen}).topLeft(), corner);
     }
 
     void aWidgetGoesThroughTheStore()

@@ -153,3 +153,36 @@ wmctrl -i -a "$WID"
 wait_for 10 window_pos_is "$WID" "$x1 $y1" || fail "not restored under M/d/yyyy"
 click_at "$WID" 760 97
 wait_exe_ended
+
+# Text in the user's own short date with a two-digit year, as programs using
+# the platform's classic settings write it (no format beside it): under
+# de-DE with dd.MM.yy and H.mm.ss it reads, its year widened as the platform
+# widens one. So does a date in the platform's own abbreviated month names
+# (dd-MMM-yyyy). A start in another locale resets these settings, so every
+# wine command from here on runs in de-DE, a locale of the test's own (wine
+# opens UTF-8 paths only in a locale that the C library has).
+mkdir -p "$E2E_TMP/locales"
+localedef -i de_DE -f UTF-8 "$E2E_TMP/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
+[[ -d $E2E_TMP/locales/de_DE.UTF-8 ]] || fail "localedef made no de_DE.UTF-8 locale"
+export LOCPATH=$E2E_TMP/locales LC_ALL=de_DE.UTF-8
+"$WINE" reg add "$intl" /v sShortDate /d "dd.MM.yy" /f >/dev/null 2>&1
+"$WINE" reg add "$intl" /v sTimeFormat /d "H.mm.ss" /f >/dev/null 2>&1
+"$WINE" reg delete "$STORE_KEY\\General" /v TargetFormat /f >/dev/null 2>&1
+"$WINE" reg delete "$STORE_KEY\\General" /v TargetLocale /f >/dev/null 2>&1
+target=$(date -d "now + 13 days + 20 hours + 47 minutes" '+%d.%m.%y %-H.%M.%S')
+reg_set General Target "$target"
+start_exe "$TALORAN_BIN" /m
+wait_for 10 caption_counts || fail "'$target' under dd.MM.yy reads as '$(window_name "$WID")'"
+wmctrl -i -c "$WID"
+wait_exe_ended
+reg_is General Target "$target" || fail "'$target' was rewritten as '$(reg_get General Target)'"
+
+"$WINE" reg add "$intl" /v sShortDate /d "dd-MMM-yyyy" /f >/dev/null 2>&1
+today=$("$WINE" cmd /c 'date /t' | tr -d '\r' | awk '{print $NF}')
+target="${today%-*}-$((${today##*-} + 4)) 15.30.15"
+reg_set General Target "$target"
+start_exe "$TALORAN_BIN" /m
+wait_for 10 sh -c "xdotool getwindowname $WID | grep -Eq '^208w [45]d '" \
+    || fail "'$target' under dd-MMM-yyyy reads as '$(window_name "$WID")'"
+wmctrl -i -c "$WID"
+wait_exe_ended
