@@ -253,6 +253,14 @@ private slots:
         QCOMPARE(picker->date(), QDate(2028, 7, 31));
         QCOMPARE(picker->text(), "31/07/2028");
         QCOMPARE(open.target.moment(), at(2028, 7, 31));
+        // So does a click in the text.
+        picker->setCurrentSectionIndex(0);
+        QTest::keyClicks(picker, "31/06");
+        QCOMPARE(picker->text(), "31/06/2028");
+        QTest::mouseClick(picker->childAt(10, 10), Qt::LeftButton, {}, QPoint(4, 8));
+        QCOMPARE(picker->text(), "31/07/2028");
+        QTest::keyClicks(picker, "1");
+        QCOMPARE(picker->text(), "01/07/2028");
     }
 
     void totals_data()
@@ -345,7 +353,8 @@ private slots:
         timePicker(dialog)->setTime(QTime(6, 0, 0));
         dialog.showAndActivate();
         QCOMPARE(timePicker(dialog)->time(), QTime(6, 0, 0));
-        dialog.close();
+        QTest::keyClick(timePicker(dialog), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
         QCOMPARE(closes.count(), 2);
         QVERIFY(Autostart::isEnabled());
         QVERIFY(!Autostart::setEnabled(false));
