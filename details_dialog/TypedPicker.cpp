@@ -35,6 +35,7 @@ TypedPicker<Edit>::TypedPicker(QWidget *parent) : Edit(parent)
 {
     // Clicks in the text go to the line edit, not to the picker.
     this->lineEdit()->installEventFilter(this);
+    this->setAlignment(Qt::AlignLeft | Qt::AlignTop); // see resizeEvent()
 }
 
 template <typename Edit>
@@ -108,6 +109,19 @@ void TypedPicker<Edit>::wheelEvent(QWheelEvent *event)
 {
     finish();
     Edit::wheelEvent(event);
+}
+
+template <typename Edit>
+void TypedPicker<Edit>::resizeEvent(QResizeEvent *event)
+{
+    Edit::resizeEvent(event);
+    // The text's line goes where QLineEdit centres a line of the picker's own
+    // font. QLineEdit would centre a line as tall as every font the text falls
+    // back to (on Windows each one's whole line height), and a tall one, such
+    // as for native digits, puts the text above the field.
+    QLineEdit *edit = this->lineEdit();
+    const int room = edit->contentsRect().height() - edit->fontMetrics().height();
+    edit->setTextMargins(0, (room + 1) / 2 - 1, 0, 0); // less QLineEdit's own top margin of 1
 }
 
 template <typename Edit>

@@ -17,7 +17,8 @@
 // wheel turn or focus change). Then a two-digit year is widened as the
 // platform reads one, and what is still no value puts the picker back.
 // Formats with fields other than plain numbers keep Qt's typing. Tab leaves
-// the picker instead of walking its fields.
+// the picker instead of walking its fields. The text stays inside the field
+// whatever fonts its digits fall back to.
 template <typename Edit>
 class TypedPicker : public Edit
 {
@@ -29,6 +30,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     QValidator::State validate(QString &input, int &pos) const override;
