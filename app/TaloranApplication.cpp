@@ -61,7 +61,7 @@ void TaloranApplication::openDetails()
     // Made on the first request, it lives for the rest of the run.
     if (!m_details) {
         m_details = std::make_unique<DetailsDialog>(m_target);
-        connect(m_details.get(), &DetailsDialog::closed, &m_target, &CountdownTarget::saveIfChanged);
+        connect(m_details.get(), &DetailsDialog::finished, &m_target, &CountdownTarget::saveIfChanged);
         connect(m_details.get(), &DetailsDialog::autostartFailed, this,
                 [this](const Autostart::Failure &failure) {
                     qWarning("Taloran: the run-at-startup entry %s was not changed: %s",
@@ -69,7 +69,7 @@ void TaloranApplication::openDetails()
                     m_failures.report(tr("Taloran: run at startup not changed"), failure.message());
                 });
     }
-    m_details->open();
+    m_details->showAndActivate();
 }
 
 void TaloranApplication::answer(SingleInstance::Request request)

@@ -1,34 +1,24 @@
 #include "details_dialog/DetailsDialog.h"
 
 #include "assets/Assets.h"
-#include "autostart/Autostart.h"
 #include "countdown/CountdownTarget.h"
 #include "countdown/DateText.h"
+#include "details_dialog/TypedPicker.h"
 #include "platform/LocalClock.h"
-#include "details_dialog/PickerTyping.h"
 #include "platform/SecondTicker.h"
 #include "window_placement/WindowPlacement.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QDateEdit>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QSignalBlocker>
-#include <QTimeEdit>
-#include <QTimer>
-
-namespace {
-
-const QDate earliestPick(1601, 1, 1);
-const QDate latestPick(9999, 12, 31);
-
-} // namespace
 
 DetailsDialog::DetailsDialog(CountdownTarget &target)
-    : QWidget(nullptr,
+    // A window of its own, not a transient dialog, so that it has a taskbar
+    // button while the main window is minimized.
+    : QDialog(nullptr,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint),
@@ -42,156 +32,125 @@ DetailsDialog::DetailsDialog(CountdownTarget &target)
     QFont dialogFont = font();
     dialogFont.setPointSizeF(8.25);
     setFont(dialogFont);
-    connect(&m_target, &CountdownTarget::changed, this, &DetailsDialog::refresh);
-}
 
-DetailsDialog::~DetailsDialog() = default;
+    auto *pickerCaption = new QLabel(tr("Count Down To:"), this);
+    pickerCaption->setObjectName(QStringLiteral("pickerCaption"));
+    pickerCaption->setGeometry(16, 19, 89, 17);
 
-void DetailsDialog::open()
-{
-    if (hasControls() && isVisible()) {
-        showNormal();
-        raise();
-        activateWindow();
-        return;
+    m_timePicker = new TimePicker(this);
+    m_timePicker->setObjectName(QStringLiteral("timePicker"));
+    m_timePicker->setGeometry(104, 16, 97, 20);
+    m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    m_timePicker->setAccessibleName(tr("Target time"));
+
+    m_datePicker = new DatePicker(this);
+    m_datePicker->setObjectName(QStringLiteral("datePicker"));
+    m_datePicker->setGeometry(208, 16, 121, 20);
+    m_datePicker->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
+    m_datePicker->setCalendarPopup(true);
+    m_datePicker->setAccessibleName(tr("Target date"));
+    const auto setTarget = &DetailsDialog::setTargetFromPickers;
+    connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this, setTarget);
+    connect(m_datePicker, &QDateTimeEdit::dateTimeChanged, this, setTarget);
+
+    auto *totalsGroup = new QGroupBox(tr("Individual Times"), this);
+    totalsGroup->setObjectName(QStringLiteral("totalsGroup"));
+    totalsGroup->setGeometry(16, 48, 313, 177);
+    const struct
+    {
+        const char *name;
+        QString caption, description;
+    } rows[] = {{"days", tr("Days:"), tr("days left")},
+                {"hours", tr("Hours:"), tr("hours left")},
+                {"minutes", tr("Minutes:"), tr("minutes left")},
+                {"seconds", tr("Seconds:"), tr("seconds left")}};
+    const QFont totalsFont = Assets::totalsFont();
+    for (int row = 0; row < 4; ++row) {
+        auto *caption = new QLabel(rows[row].caption, totalsGroup);
+        caption->setObjectName(QLatin1String(rows[row].name) + QLatin1String("Caption"));
+        caption->setGeometry(8, 24 + 24 * row, 73, 25);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        m_totals[row] = new QLabel(totalsGroup);
+        m_totals[row]->setObjectName(QLatin1String(rows[row].name) + QLatin1String("Total"));
+        m_totals[row]->setGeometry(88, 24 + 24 * row, 185, 25);
+        m_totals[row]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_totals[row]->setAccessibleDescription(rows[row].description);
+        for (QLabel *label : {caption, m_totals[row]}) {
+            label->setFont(totalsFont);
+            label->setTextFormat(Qt::PlainText);
+        }
     }
-    if (!hasControls())
-        addControls();
-    load();
-}
 
-void DetailsDialog::addControls()
-{
     m_startupCheckBox = new QCheckBox(tr("Run Taloran at startup (starts minimized)"), this);
     m_startupCheckBox->setObjectName(QStringLiteral("startupCheckBox"));
     m_startupCheckBox->setGeometry(16, 240, 289, 17);
     connect(m_startupCheckBox, &QCheckBox::toggled, this, &DetailsDialog::refuseUnstartableProgram);
 
-    m_totalsGroup = new QGroupBox(tr("Individual Times"), this);
-    m_totalsGroup->setObjectName(QStringLiteral("totalsGroup"));
-    m_totalsGroup->setGeometry(16, 48, 313, 177);
-
-    const QFont totalsFont = Assets::totalsFont();
-    const auto groupLabel = [&](const char *name, const QString &text, int x, int y, int width,
-                                Qt::Alignment alignment) {
-        auto *label = new QLabel(text, m_totalsGroup);
-        label->setObjectName(QLatin1String(name));
-        label->setGeometry(x, y, width, 25);
-        label->setFont(totalsFont);
-        label->setAlignment(alignment | Qt::AlignTop);
-        label->setTextFormat(Qt::PlainText);
-        return label;
-    };
-    const QString initialTotal = QStringLiteral("00");
-    m_secondsCaption = groupLabel("secondsCaption", tr("Seconds:"), 8, 96, 73, Qt::AlignRight);
-    m_secondsTotal = groupLabel("secondsTotal", initialTotal, 88, 96, 185, Qt::AlignLeft);
-    m_minutesCaption = groupLabel("minutesCaption", tr("Minutes:"), 8, 72, 73, Qt::AlignRight);
-    m_minutesTotal = groupLabel("minutesTotal", initialTotal, 88, 72, 185, Qt::AlignLeft);
-    m_hoursCaption = groupLabel("hoursCaption", tr("Hours:"), 8, 48, 73, Qt::AlignRight);
-    m_hoursTotal = groupLabel("hoursTotal", initialTotal, 88, 48, 185, Qt::AlignLeft);
-    m_daysCaption = groupLabel("daysCaption", tr("Days:"), 8, 24, 73, Qt::AlignRight);
-    m_daysTotal = groupLabel("daysTotal", initialTotal, 88, 24, 185, Qt::AlignLeft);
-    m_secondsTotal->setAccessibleDescription(tr("seconds left"));
-    m_minutesTotal->setAccessibleDescription(tr("minutes left"));
-    m_hoursTotal->setAccessibleDescription(tr("hours left"));
-    m_daysTotal->setAccessibleDescription(tr("days left"));
-
-    m_datePicker = new QDateEdit(this);
-    m_datePicker->setObjectName(QStringLiteral("datePicker"));
-    m_datePicker->setGeometry(208, 16, 121, 20);
-    m_datePicker->setDateRange(earliestPick, latestPick);
-    m_datePicker->setDisplayFormat(DateText::shortDateFormat());
-    m_datePicker->setCalendarPopup(true);
-    m_datePicker->setAccessibleName(tr("Target date"));
-    connect(m_datePicker, &QDateTimeEdit::dateTimeChanged, this,
-            &DetailsDialog::setTargetFromPickers);
-    new PickerTyping(m_datePicker);
-
-    m_timePicker = new QTimeEdit(this);
-    m_timePicker->setObjectName(QStringLiteral("timePicker"));
-    m_timePicker->setGeometry(104, 16, 97, 20);
-    m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    m_timePicker->setAccessibleName(tr("Target time"));
-    connect(m_timePicker, &QDateTimeEdit::dateTimeChanged, this,
-            &DetailsDialog::setTargetFromPickers);
-    new PickerTyping(m_timePicker);
-
-    m_pickerCaption = new QLabel(tr("Count Down To:"), this);
-    m_pickerCaption->setObjectName(QStringLiteral("pickerCaption"));
-    m_pickerCaption->setGeometry(16, 19, 89, 17);
-
-    // Tab leaves a picker for the next control, as it does in the other
-    // controls of the dialog, instead of walking through its fields.
-    m_timePicker->installEventFilter(this);
-    m_datePicker->installEventFilter(this);
-    setTabOrder(m_timePicker, m_datePicker);
-    setTabOrder(m_datePicker, m_startupCheckBox);
-    for (QWidget *control : std::initializer_list<QWidget *>{
-             m_startupCheckBox, m_totalsGroup, m_secondsCaption, m_secondsTotal, m_minutesCaption,
-             m_minutesTotal, m_hoursCaption, m_hoursTotal, m_daysCaption, m_daysTotal,
-             m_datePicker, m_timePicker, m_pickerCaption})
-        control->show();
-
-    // Ticks once a second with the main window, and a first time as soon as
-    // the dialog is on its way.
-    m_ticks = connect(&SecondTicker::instance(), &SecondTicker::ticked, this, &DetailsDialog::tick);
-    QTimer::singleShot(0, this, &DetailsDialog::tick);
+    // Ticks once a second with the main window; every change of the target
+    // rewrites the totals.
+    connect(&SecondTicker::instance(), &SecondTicker::ticked, this, [this] {
+        if (isVisible())
+            updateTotals(false);
+    });
+    connect(&m_target, &CountdownTarget::changed, this, [this] {
+        if (isVisible())
+            updateTotals(true);
+    });
 }
 
-void DetailsDialog::removeControls()
+void DetailsDialog::showAndActivate()
 {
-    // Deferred: the close may come from a key press inside one of them.
-    for (QObject *control : std::initializer_list<QObject *>{
-             m_startupCheckBox, m_totalsGroup, m_datePicker, m_timePicker,
-             m_pickerCaption}) {
-        if (auto *widget = qobject_cast<QWidget *>(control))
-            widget->hide();
-        control->deleteLater();
-    }
-    disconnect(m_ticks);
-    m_startupCheckBox = nullptr;
-    m_totalsGroup = nullptr;
-    m_secondsCaption = m_secondsTotal = m_minutesCaption = m_minutesTotal = nullptr;
-    m_hoursCaption = m_hoursTotal = m_daysCaption = m_daysTotal = nullptr;
-    m_datePicker = nullptr;
-    m_timePicker = nullptr;
-    m_pickerCaption = nullptr;
-}
-
-void DetailsDialog::load()
-{
-    {
-        // Setting the pickers is not an edit: the target stays as it is.
-        const QSignalBlocker timeBlocker(m_timePicker);
-        const QSignalBlocker dateBlocker(m_datePicker);
-        const DateValue target = m_target.moment();
-        m_timePicker->setTime(QTime(target.hour(), target.minute(), target.second()));
-        m_datePicker->setDate(QDate(target.year(), target.month(), target.day()));
-    }
-
-    if (Autostart::isEnabled()) {
-        // Showing the entry that is there is not a tick by the user.
-        const QSignalBlocker startupBlocker(m_startupCheckBox);
-        m_startupCheckBox->setCheckState(Qt::Checked);
-    }
-
-    WindowPlacement::centre(*this);
-    show();
-    m_timePicker->setFocus(Qt::OtherFocusReason);
+    // Placed before it is shown, so that the window manager puts the frame
+    // there.
+    if (!isVisible())
+        WindowPlacement::centre(*this);
+    showNormal();
     raise();
     activateWindow();
 }
 
+void DetailsDialog::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        {
+            // Setting the pickers is not an edit: the target stays as it is.
+            const QSignalBlocker timeBlocker(m_timePicker);
+            const QSignalBlocker dateBlocker(m_datePicker);
+            const DateValue target = m_target.moment();
+            m_datePicker->setDisplayFormat(DateText::shortDateFormat());
+            m_timePicker->setTime(QTime(target.hour(), target.minute(), target.second()));
+            m_datePicker->setDate(QDate(target.year(), target.month(), target.day()));
+            m_timePicker->setCurrentSectionIndex(0);
+            m_datePicker->setCurrentSectionIndex(0);
+        }
+        {
+            // Showing the entry that is there is not a tick by the user.
+            const QSignalBlocker startupBlocker(m_startupCheckBox);
+            m_startupCheckBox->setChecked(Autostart::isEnabled());
+        }
+        updateTotals(true);
+        m_timePicker->setFocus(Qt::OtherFocusReason);
+    }
+    QDialog::showEvent(event);
+}
+
+void DetailsDialog::done(int result)
+{
+    const auto failure = Autostart::setEnabled(m_startupCheckBox->isChecked());
+    // Hidden before the program writes the target (on finished()) or reports
+    // the failure: either may show a box.
+    QDialog::done(result);
+    if (failure)
+        emit autostartFailed(*failure);
+}
+
 void DetailsDialog::setTargetFromPickers()
 {
-    // The target from the hour, minute and second of the time picker and the
-    // year, month and day of the date picker. A value that names no moment
-    // leaves the target as it was.
+    // A value that names no moment leaves the target as it was.
     const QTime time = m_timePicker->time();
     const QDate date = m_datePicker->date();
-    const auto moment = DateValue::fromParts(date.year(), date.month(), date.day(), time.hour(),
-                                             time.minute(), time.second());
-    if (moment)
+    if (const auto moment = DateValue::fromParts(date.year(), date.month(), date.day(),
+                                                 time.hour(), time.minute(), time.second()))
         m_target.setMoment(*moment);
 }
 
@@ -208,77 +167,16 @@ void DetailsDialog::refuseUnstartableProgram(bool checked)
     QMessageBox::information(this, tr("Run Taloran at startup"), reason);
 }
 
-void DetailsDialog::tick()
-{
-    if (hasControls())
-        updateTotals(false);
-}
-
-void DetailsDialog::refresh()
-{
-    // The target also changes while the dialog is closed; there is nothing to
-    // refresh then.
-    if (hasControls())
-        updateTotals(true);
-}
-
 void DetailsDialog::updateTotals(bool force)
 {
-    const DateValue target = m_target.moment();
-    const qint64 seconds = secondDifference(DateValue(LocalClock::now()), target);
-    // The last digit of the decimal text, found without building the text:
-    // this runs on every tick.
-    const QChar lastDigit(u'0' + int(seconds < 0 ? -(seconds % 10) : seconds % 10));
-    if (!force && m_lastDigit == lastDigit)
+    // A tick within the second of the last update has nothing new to show.
+    const auto now = LocalClock::now();
+    if (!force && now == m_lastUpdate)
         return;
-    m_lastDigit = lastDigit;
-
-    // Each total reads the clock afresh.
-    m_secondsTotal->setText(QString::number(seconds));
-    m_daysTotal->setText(QString::number(dayDifference(DateValue(LocalClock::now()), target)));
-    m_hoursTotal->setText(QString::number(hourDifference(DateValue(LocalClock::now()), target)));
-    m_minutesTotal->setText(
-        QString::number(minuteDifference(DateValue(LocalClock::now()), target)));
-}
-
-void DetailsDialog::closeEvent(QCloseEvent *event)
-{
-    if (hasControls()) {
-        // The autostart entry follows the check box as the dialog unloads.
-        const auto failure = Autostart::setEnabled(m_startupCheckBox->checkState() == Qt::Checked);
-        removeControls();
-        // The dialog goes before the program writes the target or tells what
-        // failed: either may show a box.
-        hide();
-        emit closed();
-        if (failure)
-            emit autostartFailed(*failure);
-    }
-    event->accept();
-}
-
-bool DetailsDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress
-        && (watched == m_timePicker || watched == m_datePicker)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers others = key->modifiers() & ~Qt::ShiftModifier;
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            && others == Qt::NoModifier) {
-            focusNextPrevChild(key->key() == Qt::Key_Tab
-                               && !(key->modifiers() & Qt::ShiftModifier));
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void DetailsDialog::keyPressEvent(QKeyEvent *event)
-{
-    // Escape closes the dialog, as in every dialog of the desktop.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    m_lastUpdate = now;
+    const DateValue from(now), to = m_target.moment();
+    const qint64 totals[] = {dayDifference(from, to), hourDifference(from, to),
+                             minuteDifference(from, to), secondDifference(from, to)};
+    for (int row = 0; row < 4; ++row)
+        m_totals[row]->setText(QString::number(totals[row]));
 }

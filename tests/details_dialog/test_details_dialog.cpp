@@ -10,6 +10,7 @@
 #include "details_dialog/DetailsDialog.h"
 #include "platform/SettingsStore.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QDateEdit>
@@ -18,7 +19,6 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTimeEdit>
-#include <QTimer>
 
 namespace {
 
@@ -48,7 +48,7 @@ struct OpenDialog
     explicit OpenDialog(const DateValue &moment = DateValue())
     {
         target.setMoment(moment);
-        dialog.open();
+        dialog.showAndActivate();
     }
     ~OpenDialog() { dialog.close(); }
 
@@ -72,13 +72,13 @@ private slots:
         target.setMoment(at(2024, 3, 4, 9, 5, 7));
         QSignalSpy changes(&target, &CountdownTarget::changed);
         DetailsDialog dialog(target);
-        dialog.open();
+        dialog.showAndActivate();
         QCOMPARE(timePicker(dialog)->time(), QTime(9, 5, 7));
         QCOMPARE(datePicker(dialog)->date(), QDate(2024, 3, 4));
         QCOMPARE(target.moment(), at(2024, 3, 4, 9, 5, 7));
         QCOMPARE(changes.count(), 0);
-        // The totals wait for the first tick or edit.
-        QCOMPARE(totalsOf(dialog), QStringList(4, "00"));
+        // The totals are there at once.
+        QCOMPARE(totalsOf(dialog), (QStringList{"0", "1", "65", "3907"}));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.focusWidget(), timePicker(dialog));
         dialog.close();
@@ -253,6 +253,14 @@ private slots:
         QCOMPARE(picker->date(), QDate(2028, 7, 31));
         QCOMPARE(picker->text(), "31/07/2028");
         QCOMPARE(open.target.moment(), at(2028, 7, 31));
+        // So does a click in the text.
+        picker->setCurrentSectionIndex(0);
+        QTest::keyClicks(picker, "31/06");
+        QCOMPARE(picker->text(), "31/06/2028");
+        QTest::mouseClick(picker->childAt(10, 10), Qt::LeftButton, {}, QPoint(4, 8));
+        QCOMPARE(picker->text(), "31/07/2028");
+        QTest::keyClicks(picker, "1");
+        QCOMPARE(picker->text(), "01/07/2028");
     }
 
     void totals_data()
@@ -288,62 +296,68 @@ private slots:
         QCOMPARE(totalsOf(open.dialog), expected);
     }
 
-    void lastDigitSkipsUnforcedRefreshes()
+    void ticksUpdateTheTotalsInEachNewSecond()
     {
         FixedClock clock(localMoment(2024, 5, 6, 12));
         OpenDialog open(at(2024, 5, 6, 13));
         QLabel *seconds = control<QLabel>(open.dialog, "secondsTotal");
-        QVERIFY(waitForTick(open.dialog));
         QCOMPARE(seconds->text(), "3600");
 
-        // Ten seconds on, the last digit is the same: nothing changes.
+        // A tick within the second of the last update leaves the totals.
+        seconds->setText("x");
+        QVERIFY(waitForTick(open.dialog));
+        QCOMPARE(seconds->text(), "x");
+
+        // Ten seconds on, the last digit is the same, and the totals change.
         clock.advance(std::chrono::seconds(10));
         QVERIFY(waitForTick(open.dialog));
-        QCOMPARE(seconds->text(), "3600");
-
-        // A change of the target rewrites all four.
-        open.target.setMoment(open.target.moment());
         QCOMPARE(totalsOf(open.dialog), (QStringList{"0", "1", "60", "3590"}));
 
-        clock.advance(std::chrono::seconds(1));
-        QVERIFY(waitForTick(open.dialog));
-        QCOMPARE(seconds->text(), "3589");
+        // A change of the target rewrites them within the same second.
+        open.target.setMoment(at(2024, 5, 6, 14));
+        QCOMPARE(totalsOf(open.dialog), (QStringList{"0", "2", "120", "7190"}));
     }
 
-    void closingUnloadsTheControlsAndOpeningRecreatesThem()
+    void reopeningShowsWhatChangedWhileClosed()
     {
         FixedClock clock(localMoment(2024, 5, 6, 12));
         CountdownTarget target;
         target.setMoment(at(2024, 5, 6, 13));
         DetailsDialog dialog(target);
-        dialog.open();
-        QVERIFY(waitForTick(dialog));
-        QCOMPARE(totalsOf(dialog), (QStringList{"0", "1", "60", "3600"}));
-        startupCheckBox(dialog)->setChecked(false);
-        QPointer<QTimeEdit> oldPicker = timePicker(dialog);
-
-        dialog.close();
-        QVERIFY(!dialog.isVisible());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(oldPicker.isNull());
-        QCOMPARE(dialog.findChild<QTimeEdit *>(), nullptr);
-        QCOMPARE(dialog.findChild<QTimer *>(), nullptr);
-
-        // The same instance comes back with fresh controls.
-        dialog.open();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(totalsOf(dialog), QStringList(4, "00"));
-        // The last digit written before the close survives it: ten seconds
-        // on, the same digit leaves the fresh totals as they are.
-        clock.advance(std::chrono::seconds(10));
-        QVERIFY(waitForTick(dialog));
-        QCOMPARE(totalsOf(dialog), QStringList(4, "00"));
-
-        // A second open while open makes nothing new.
+        QSignalSpy closes(&dialog, &QDialog::finished);
+        dialog.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QPointer<QTimeEdit> picker = timePicker(dialog);
-        dialog.open();
+        timePicker(dialog)->setCurrentSection(QDateTimeEdit::SecondSection);
+        startupCheckBox(dialog)->setFocus();
+
+        // Escape closes it, as in every dialog.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(closes.count(), 1);
+
+        target.setMoment(at(2030, 1, 2, 3, 4, 5));
+        QVERIFY(!Autostart::setEnabled(true));
+        clock.advance(std::chrono::seconds(10));
+        dialog.showAndActivate();
         QCOMPARE(timePicker(dialog), picker.data());
-        dialog.close();
+        QCOMPARE(timePicker(dialog)->time(), QTime(3, 4, 5));
+        QCOMPARE(datePicker(dialog)->date(), QDate(2030, 1, 2));
+        QVERIFY(startupCheckBox(dialog)->isChecked());
+        QCOMPARE(totalsOf(dialog), (QStringList{"2067", "49599", "2975944", "178556635"}));
+        // The focus is back in the hour field.
+        QCOMPARE(dialog.focusWidget(), timePicker(dialog));
+        QCOMPARE(timePicker(dialog)->currentSection(), QDateTimeEdit::HourSection);
+
+        // Opened again while open, it stays as it is.
+        timePicker(dialog)->setTime(QTime(6, 0, 0));
+        dialog.showAndActivate();
+        QCOMPARE(timePicker(dialog)->time(), QTime(6, 0, 0));
+        QTest::keyClick(timePicker(dialog), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(closes.count(), 2);
+        QVERIFY(Autostart::isEnabled());
+        QVERIFY(!Autostart::setEnabled(false));
     }
 
     void aPickerEditRefreshesBothViews()
@@ -355,7 +369,7 @@ private slots:
         window.show();
         window.setWindowState(Qt::WindowMinimized);
         DetailsDialog dialog(target);
-        dialog.open();
+        dialog.showAndActivate();
         datePicker(dialog)->setDate(QDate(2007, 3, 25));
         timePicker(dialog)->setTime(QTime(8, 0, 0));
         QCOMPARE(window.windowTitle(), "1w 6d 20h 46m 21s ");
@@ -401,7 +415,7 @@ private slots:
 #endif
 
         // Nothing to do, nothing reported.
-        open.dialog.open();
+        open.dialog.showAndActivate();
         open.dialog.close();
         QCOMPARE(failures.count(), 1);
         QVERIFY(blocked == "entry" ? QDir().rmdir(entry) : QFile::remove(folder));
@@ -416,8 +430,8 @@ private slots:
         // The main window has closed and written the target; the dialog is
         // still open.
         DetailsDialog dialog(target);
-        QSignalSpy closes(&dialog, &DetailsDialog::closed);
-        dialog.open();
+        QSignalSpy closes(&dialog, &QDialog::finished);
+        dialog.showAndActivate();
         datePicker(dialog)->setDate(QDate(2030, 1, 2));
         QCOMPARE(target.moment(), at(2030, 1, 2, 12));
         dialog.close();
@@ -438,6 +452,9 @@ private slots:
         QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(dialog.windowFlags() & Qt::WindowCloseButtonHint);
         QCOMPARE(dialog.windowTitle(), "Taloran");
+        // A dialog to screen readers, with a taskbar button of its own.
+        QCOMPARE(QAccessible::queryAccessibleInterface(&dialog)->role(), QAccessible::Dialog);
+        QCOMPARE(dialog.windowType(), Qt::Window);
 
         const QList<QPair<const char *, QRect>> places{
             {"pickerCaption", {16, 19, 89, 17}},   {"timePicker", {104, 16, 97, 20}},

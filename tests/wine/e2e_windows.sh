@@ -5,7 +5,8 @@
 # a drag moves the window and stores its bounds under "Form Positions", and
 # a later /m start restores to that place; the details dialog's check box
 # makes and removes Taloran.lnk in the Startup folder; the minimize button
-# and the window manager's minimize both give the countdown caption.
+# and the window manager's minimize both give the countdown caption; under
+# th_TH the pickers' digits show inside their fields.
 #   e2e_windows.sh PATH/TO/Taloran.exe
 built=$1
 TALORAN_BIN=$built
@@ -153,6 +154,30 @@ wmctrl -i -a "$WID"
 wait_for 10 window_pos_is "$WID" "$x1 $y1" || fail "not restored under M/d/yyyy"
 click_at "$WID" 760 97
 wait_exe_ended
+
+# Under th_TH the pickers show Thai digits from fallback fonts, whose lines
+# may be taller than the 20-px fields; the digits still show inside them.
+# Wine takes the locale when its server starts; a locale that Debian has not
+# generated leaves it file names in ASCII only.
+timeout 60 "$WINESERVER" -w || true
+cp "$TALORAN_BIN" "$WINEPREFIX/drive_c/Taloran.exe"
+LANG=th_TH.UTF-8 LC_ALL=th_TH.UTF-8 start_exe "$WINEPREFIX/drive_c/Taloran.exe"
+wait_for 20 wm_state_is "$WID" Normal || fail "not shown under th_TH"
+click_at "$WID" 716 97
+wait_for 20 wine_dialog_window || fail "the details dialog did not open under th_TH"
+DLG=$(wine_dialog_window)
+# Dark pixels inside the date picker's text field, once the dialog is drawn.
+date_picker_shows_text() {
+    local shot=$E2E_OUT/wine_details_dialog_th_TH.png
+    import -window "$DLG" "$shot" || return 1
+    (($(convert "$shot" -crop 100x16+210+18 +repage -colorspace gray -threshold 40% \
+        -format '%[fx:round(w*h*(1-mean))]' info:) > 10))
+}
+wait_for 10 date_picker_shows_text || fail "the date picker shows no text under th_TH"
+wmctrl -i -c "$DLG"
+click_at "$WID" 760 97
+wait_exe_ended
+timeout 60 "$WINESERVER" -w || true
 
 # Text in the user's own short date with a two-digit year, as programs using
 # the platform's classic settings write it (no format beside it): under
