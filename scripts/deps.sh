@@ -10,7 +10,8 @@ set -euo pipefail
 build_pkgs=(cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-noto-extra)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick faketime python3 dbus-daemon
            desktop-file-utils dex libglib2.0-bin libbenchmark-dev xclip
-           appstream weston xwayland qt6-wayland x11-xserver-utils)
+           appstream weston xwayland qt6-wayland x11-xserver-utils
+           at-spi2-core gir1.2-atspi-2.0 python3-gi)
 windows_pkgs=(cmake ninja-build dpkg-dev qt6-base-dev g++-mingw-w64-x86-64-posix
               g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 nsis python3
               fonts-noto-extra xvfb xauth openbox xdotool x11-utils wmctrl imagemagick locales)
