@@ -10,7 +10,15 @@ PictureButton::PictureButton(const QString &picture, QWidget *parent)
 {
     setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::TabFocus);
-    setCursor(Assets::handCursor());
+}
+
+void PictureButton::enterEvent(QEnterEvent *event)
+{
+    // The hand is read at the first hover: reading a cursor file loads Qt's
+    // image plugins, which the window's first showing need not wait for.
+    if (!testAttribute(Qt::WA_SetCursor))
+        setCursor(Assets::handCursor());
+    QAbstractButton::enterEvent(event);
 }
 
 void PictureButton::paintEvent(QPaintEvent *)

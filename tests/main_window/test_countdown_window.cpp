@@ -427,8 +427,12 @@ private slots:
         QCOMPARE(label(window, "weeksLabel")->size(), QSize(57, 73));
 
         QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
-        for (const char *name : {"detailsButton", "closeButton", "minimizeButton"})
-            QCOMPARE(control<QWidget>(window, name)->cursor().shape(), Qt::BitmapCursor);
+        for (const char *name : {"detailsButton", "closeButton", "minimizeButton"}) {
+            QWidget *button = control<QWidget>(window, name);
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QCoreApplication::sendEvent(button, &enter);
+            QCOMPARE(button->cursor().shape(), Qt::BitmapCursor);
+        }
         // The buttons lie above the seconds label where they meet it.
         QCOMPARE(window.childAt(660, 77), control<QWidget>(window, "minimizeButton"));
     }
