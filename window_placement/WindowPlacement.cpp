@@ -97,10 +97,14 @@ std::optional<QString> write(const QRect &frame, Qt::WindowStates state, const Q
 
 QRect onScreen(QRect frame, const QList<QRect> &screens)
 {
+    // An empty stored size counts as one pixel, so that its corner, too,
+    // lands on a screen (QRect::contains() takes an empty rectangle loosely).
+    const QSize size = frame.size().expandedTo({1, 1});
+    const QRect probe(frame.topLeft(), size);
     if (screens.isEmpty()
-        || std::any_of(screens.cbegin(), screens.cend(), [&](const QRect &s) { return s.contains(frame); }))
+        || std::any_of(screens.cbegin(), screens.cend(), [&](const QRect &s) { return s.contains(probe); }))
         return frame;
-    const QPoint centre = frame.center();
+    const QPoint centre = probe.center();
     const auto distance = [&centre](const QRect &s) {
         const qint64 dx = std::max({s.left() - centre.x(), 0, centre.x() - s.right()});
         const qint64 dy = std::max({s.top() - centre.y(), 0, centre.y() - s.bottom()});
@@ -115,8 +119,8 @@ QRect onScreen(QRect frame, const QList<QRect> &screens)
         frame.moveLeft(screen.x());
     if (frame.y() > screen.y() + screen.height())
         frame.moveTop(screen.y());
-    frame.moveTo(std::max(screen.x(), std::min(frame.x(), screen.x() + screen.width() - frame.width())),
-                 std::max(screen.y(), std::min(frame.y(), screen.y() + screen.height() - frame.height())));
+    frame.moveTo(std::max(screen.x(), std::min(frame.x(), screen.right() + 1 - size.width())),
+                 std::max(screen.y(), std::min(frame.y(), screen.bottom() + 1 - size.height())));
     return frame;
 }
 

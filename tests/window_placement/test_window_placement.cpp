@@ -162,6 +162,17 @@ private slots:
         QTest::newRow("narrower than the frame") << narrow << QPoint(-80, 177) << QPoint(0, 177);
     }
 
+    void anEmptyFrameLandsOnAScreen()
+    {
+        // A stored size that rounds to nothing, at the far corner of a screen.
+        const QList<QRect> screens{{-1920, -120, 1920, 1080}, {0, 0, 1280, 800}};
+        for (const QPoint corner : {QPoint(0, 1000000), QPoint(0, -3), QPoint(1280, 799)}) {
+            const QRect placed = WindowPlacement::onScreen(QRect(corner, QSize(0, 0)), screens);
+            QVERIFY2(screens[0].contains(placed.topLeft()) || screens[1].contains(placed.topLeft()),
+                     qPrintable(QStringLiteral("%1,%2").arg(placed.x()).arg(placed.y())));
+        }
+    }
+
     void pullsOntoAScreen()
     {
         QFETCH(QList<QRect>, screens);
