@@ -13,8 +13,12 @@ source "$(dirname "$0")/winelib.sh"
 
 start_x
 start_wine
-"$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /f \
-    /d 'user32.FlashWindowEx;shell32.Shell_NotifyIconW' >/dev/null 2>&1 || fail "the relay filter was not set"
+# A fresh prefix's first reg add can fail while wine settles; it is tried again.
+set_relay_filter() {
+    "$WINE" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /f \
+        /d 'user32.FlashWindowEx;shell32.Shell_NotifyIconW'
+}
+wait_for 60 set_relay_filter || fail "the relay filter was not set"
 # A target far enough ahead for wine to show the widget first.
 target=$(($(date +%s) + 45))
 reg_set General Target "$(date -d "@$target" '+%-H:%-M.%-S %Y/%-m/%-d')"
