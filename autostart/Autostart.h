@@ -4,10 +4,9 @@
 
 #include <optional>
 
-// The run-at-startup option: an entry in the current user's autostart folder
-// that starts the program with "/m" ("Taloran.desktop" in the XDG autostart
-// folder, "Taloran.lnk" in the Windows Startup folder). The entry's presence
-// is the only record of the option.
+// The run-at-startup option: "Taloran.desktop" in the XDG autostart folder or
+// "Taloran.lnk" in the Windows Startup folder, starting the program with
+// "/m". The entry's presence is the only record of the option.
 namespace Autostart {
 
 // The entry's full path, or empty when the folder cannot be found.
@@ -37,9 +36,8 @@ struct Failure
     QString message() const;
 };
 
-// Brings the entry into line with the option: off removes an enabled entry,
-// on writes one for `program` when none is enabled (never one that
-// whyCannotStart() refuses). An entry that already matches is left as it is.
+// Removes an enabled entry, or writes one for `program` when none is enabled
+// and whyCannotStart() allows it; a matching entry is left as it is.
 std::optional<Failure> setEnabled(bool enabled, const QString &program = programPath());
 
 } // namespace Autostart

@@ -13,10 +13,9 @@ class CountdownTarget;
 class NumberLabel;
 class PictureButton;
 
-// The widget itself: a borderless 800 x 125 window that counts down to the
-// target in five number labels on a picture background, with minimize,
-// details and close buttons, dragged by its background. A view of the
-// target: it refreshes in full whenever the target changes.
+// The borderless 800 x 125 widget: five number labels on a picture
+// background, three picture buttons, dragged by its background. A view of
+// the target, refreshed in full whenever the target changes.
 class CountdownWindow : public QWidget
 {
     Q_OBJECT
@@ -24,26 +23,20 @@ public:
     explicit CountdownWindow(CountdownTarget &target, QWidget *parent = nullptr);
     ~CountdownWindow() override;
 
-    // Start-up: restores the window's stored place or centres it, minimizes
-    // it when `arguments` (the command line without the program) is not
-    // empty, and shows it.
+    // Shows the window at its stored place or centred; minimized when there
+    // are any arguments.
     void start(const QStringList &arguments);
 
-    // Shows the window in front of the others and gives it the keyboard,
-    // restoring it when it is minimized, or opening it again (see reopen())
-    // when it has closed.
+    // Restores or reopens the window as needed and activates it.
     void bringToFront();
 
-    // Opens the window again once it has closed, as the dialog can outlive
-    // it: at its remembered place (or centred), counting to the target as it
-    // stands, and minimized when asked. Nothing while it is open.
+    // Opens the window again after it has closed, since the dialog can
+    // outlive it; nothing while it is open.
     void reopen(bool minimized);
 
 signals:
-    // The details button was clicked: the program opens the details dialog.
     void detailsRequested();
-    // The window has closed (it unloads): the program writes a changed
-    // target. Once per close; the window may be opened again (reopen()).
+    // Once per close, so that a changed target is written.
     void closed();
 
 protected:
@@ -65,13 +58,10 @@ private slots:
 private:
     void addControls();
     void endDrag();
-    // Restores the stored place or centres the window, minimizes it when
-    // asked, and shows it.
     void placeAndShow(bool minimized);
-    // Works out the time left and writes it into the five labels and the
-    // caption. Unless forced, a call in the second of the last one does nothing.
+    // Unless forced, a call within the second of the last update does nothing.
     void updateDisplay(bool force);
-    // Rebuilds the caption: the time left while minimized, the title otherwise.
+    // The time left while minimized, the title otherwise.
     void updateCaption();
 
     CountdownTarget &m_target;
@@ -91,8 +81,7 @@ private:
     std::optional<DateValue> m_lastUpdate;
     bool m_closed = false;
 
-    // While dragged: the button that started it, and where the cursor is on
-    // the window, from its corner.
+    // The button that started a drag, and the cursor's offset from the corner.
     Qt::MouseButton m_dragButton = Qt::NoButton;
     QPoint m_dragOffset;
     // Where a window started minimized goes when it is first restored.

@@ -13,17 +13,14 @@ namespace SettingsStore {
 // The stored text, or defaultValue when the value does not exist.
 QString value(const QString &section, const QString &key, const QString &defaultValue = QString());
 
-// Writes the value, creating whatever is missing. Returns false when the
-// store could not be written; the failure is then reported with `what`, the
-// writer's own description of what was lost.
+// False when the store could not be written; the failure is reported with
+// `what`, the writer's description of what was lost.
 bool setValue(const QString &section, const QString &key, const QString &value,
               const QString &what = QString());
 
 // The INI file, or the registry key of the application.
 QString location();
 
-// A write that did not reach the store: what was lost, where it was going
-// (the file, or the section's registry key) and why.
 struct WriteFailure
 {
     QString what;
@@ -36,8 +33,7 @@ struct WriteFailure
     QString message() const;
 };
 
-// Called after every write that failed. Every failure is also a warning on
-// standard error.
+// Called after every failed write; each is also a warning on standard error.
 using FailureHandler = std::function<void(const WriteFailure &)>;
 void setFailureHandler(FailureHandler handler);
 
