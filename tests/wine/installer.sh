@@ -65,7 +65,10 @@ has_key HKLM || fail "no Add/Remove Programs entry under HKLM"
 log "installed: $(cd "$dir" && ls | tr '\n' ' ')"
 
 # The user ticks "Run at startup" in the installed program and minimizes it.
+# The target is at noon, so that a step up of its hour is an edit at any time
+# of day.
 mark_old "$dir"
+reg_set General Target "12:0.0 2030/6/15"
 start_exe "$dir/Taloran.exe"
 wait_for 20 window_name_is "$WID" Taloran || fail "the installed program shows '$(window_name "$WID")'"
 screenshot wine_installed
